@@ -1,0 +1,7 @@
+// The GA panel: six dial instruments with annunciators.
+
+#include "Draw.h"
+
+void DrawGA(void)
+{
+}

@@ -1,0 +1,50 @@
+// Sprites, tints and pivot rotations.
+
+#include <GL/gl.h>
+
+#include "Draw.h"
+#include "Panel.h"
+
+void DrawChunk(float x, float y, int w, int h, float u0, float v0, float u1, float v1)
+{
+    float X = (float)XO + x;
+    float Y = (float)YO + y;
+    float fw = (float)w;
+    float fh = (float)h;
+    glBegin(GL_QUADS);
+    glTexCoord2f(u1, v0);
+    glVertex2f(X + fw, Y);
+    glTexCoord2f(u0, v0);
+    glVertex2f(X, Y);
+    glTexCoord2f(u0, v1);
+    glVertex2f(X, Y + fh);
+    glTexCoord2f(u1, v1);
+    glVertex2f(X + fw, Y + fh);
+    glEnd();
+}
+
+void DrawSprite(float x, float y, int w, int h, const AtlasRect &r)
+{
+    DrawChunk(x, y, w, h, r.u0 / 1024.0f, r.v0 / 1024.0f, r.u1 / 1024.0f, r.v1 / 1024.0f);
+}
+
+void SetTint(void)
+{
+    if (Lit)
+        glColor4f(0.7f, 0.35f, 0.4f, ALPHA);
+    else
+        glColor4f(1.0f, 1.0f, 1.0f, ALPHA);
+}
+
+void BeginPivot(int px, int py, float theta)
+{
+    glPushMatrix();
+    glTranslated((double)(XO + px), (double)(YO + py), 0.0);
+    glRotatef(theta, 0.0f, 0.0f, 1.0f);
+    glTranslated((double)(-px - XO), (double)(-py - YO), 0.0);
+}
+
+void EndPivot(void)
+{
+    glPopMatrix();
+}

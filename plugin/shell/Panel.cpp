@@ -1,0 +1,28 @@
+// Panel state with its defaults. Nothing is persisted: every load of the
+// library starts from these values.
+
+#include "Panel.h"
+
+int XO = 0;
+int YO = 0;
+int width = 475;
+int height = 320;
+float SCALE = 1.0f;
+float ALPHA = 1.0f;
+int Mode = 1;
+bool Show = 1;
+bool FORCE = 0;
+bool LOADED = 0;
+bool Dragging = 0;
+int dx = 0, dy = 0;
+int ScreenWidth = 1024, ScreenHeight = 768;
+int View = 0;
+int Lit = 0;
+
+XPLMWindowID OurWindow = 0;
+char TextureFile[] = "Resources/plugins/Ostrel.tga";
+Texture mytex = {};
+char sbuf[128] = {};
+
+XPLMCommandRef OnOffCommandRef, LargerCommandRef, SmallerCommandRef;
+XPLMCommandRef SwitchCommandRef, AlphaCommandRef, ForceCommandRef;

@@ -1,0 +1,40 @@
+#ifndef _XPLMDefs_h_
+#define _XPLMDefs_h_
+/*
+ * Basic definitions of the X-Plane plug-in SDK, declared by this project
+ * (only what the plug-in uses), ABI-identical to the simulator's headers.
+ */
+
+#if LIN
+#  ifdef __cplusplus
+#    define PLUGIN_API extern "C" __attribute__((visibility("default")))
+#  else
+#    define PLUGIN_API __attribute__((visibility("default")))
+#  endif
+#  define XPLM_API __attribute__((visibility("default")))
+#else
+#  error "This SDK declaration set supports Linux builds (define LIN=1)."
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef int XPLMPluginID;
+#define XPLM_NO_PLUGIN_ID (-1)
+
+/* Modifier key flags passed to key callbacks. */
+enum {
+    xplm_ShiftFlag = 1,
+    xplm_OptionAltFlag = 2,
+    xplm_ControlFlag = 4,
+    xplm_DownFlag = 8,
+    xplm_UpFlag = 16
+};
+typedef int XPLMKeyFlags;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
