@@ -1,0 +1,171 @@
+// TGA reader for the master texture. Accepts exactly two layouts: uncompressed
+// true-colour (type 2) and run-length encoded true-colour (type 10), 24 or 32
+// bits per pixel, with no image ID, no colour map and both origin fields 0.
+// Pixels come out as packed R,G,B(,A) rows in the order the file stores them;
+// nothing is flipped, whatever the descriptor byte says.
+
+#include "TGALoader.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+// OpenGL pixel formats, spelled out so the loader needs no GL headers.
+#ifndef GL_RGB
+#define GL_RGB 0x1907
+#endif
+#ifndef GL_RGBA
+#define GL_RGBA 0x1908
+#endif
+
+// First twelve bytes of the file as read.
+static uint8_t tgaheader[12];
+
+// The only two accepted signatures: ID length 0, colour map type 0, image
+// type 2 or 10, colour map specification and both origins all zero.
+static const uint8_t uTGAcompare[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+static const uint8_t cTGAcompare[12] = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+// Image specification of the last load, shared by the two body readers.
+static struct {
+    uint8_t header[6];       // file bytes 12 to 17 as read
+    uint32_t bytesPerPixel;  // 3 or 4
+    uint32_t imageSize;      // bytes in the decoded image
+    uint32_t height;
+    uint32_t width;
+    uint32_t bpp;            // 24 or 32
+} tga;
+
+// Reads and checks the image specification, then allocates the pixel buffer.
+// On false the caller closes the file; texture->pixels is NULL on every path
+// that does not end in a successful allocation.
+static bool ReadImageSpec(Texture *texture, FILE *file)
+{
+    texture->pixels = NULL;
+    if (fread(tga.header, 1, sizeof tga.header, file) != sizeof tga.header)
+        return false;
+
+    // Stored before the checks, so a refused header leaves its values here.
+    tga.width = tga.header[1] * 256u + tga.header[0];
+    tga.height = tga.header[3] * 256u + tga.header[2];
+    tga.bpp = tga.header[4];
+    texture->imageWidth = tga.width;
+    texture->imageHeight = tga.height;
+    texture->bitsPerPixel = tga.bpp;
+
+    if (tga.width == 0 || tga.height == 0 || (tga.bpp != 24 && tga.bpp != 32))
+        return false;
+
+    texture->pixelFormat = (tga.bpp == 24) ? GL_RGB : GL_RGBA;
+
+    // Width and height may each reach 65535, so the byte count can need up to
+    // 34 bits. A 32-bit product would wrap (32768 x 32768 x 4 gives 0) and the
+    // readers would then fill or report a buffer far smaller than the image.
+    // Such images (4 GiB and more) are far beyond any texture the simulator
+    // can take, so they are refused rather than allocated.
+    tga.bytesPerPixel = tga.bpp / 8;
+    uint64_t size = (uint64_t)tga.bytesPerPixel * tga.width * tga.height;
+    if (size > UINT32_MAX)
+        return false;
+    tga.imageSize = (uint32_t)size;
+
+    texture->pixels = (uint8_t *)malloc(tga.imageSize);
+    return texture->pixels != NULL;
+}
+
+// Ends a body reader: the file is closed here and only here, and a failed
+// load leaves no buffer behind.
+static bool FinishLoad(Texture *texture, FILE *file, bool ok)
+{
+    fclose(file);
+    if (!ok) {
+        free(texture->pixels);
+        texture->pixels = NULL;
+    }
+    return ok;
+}
+
+bool LoadTGA(Texture *texture, char *path)
+{
+    if (texture == NULL || path == NULL)
+        return false;
+    texture->pixels = NULL;
+
+    FILE *file = fopen(path, "rb");
+    if (file == NULL)
+        return false;
+
+    if (fread(tgaheader, 1, sizeof tgaheader, file) != sizeof tgaheader) {
+        fclose(file);
+        return false;
+    }
+    if (memcmp(uTGAcompare, tgaheader, sizeof tgaheader) == 0)
+        return LoadUncompressedTGA(texture, path, file);
+    if (memcmp(cTGAcompare, tgaheader, sizeof tgaheader) == 0)
+        return LoadCompressedTGA(texture, path, file);
+
+    fclose(file);
+    return false;
+}
+
+bool LoadUncompressedTGA(Texture *texture, char *path, FILE *file)
+{
+    (void)path;
+    if (!ReadImageSpec(texture, file))
+        return FinishLoad(texture, file, false);
+
+    // One read straight into the buffer; anything after the image is ignored.
+    if (fread(texture->pixels, 1, tga.imageSize, file) != tga.imageSize)
+        return FinishLoad(texture, file, false);
+
+    // B,G,R(,A) to R,G,B(,A) in place; alpha stays where it is.
+    uint8_t *p = texture->pixels;
+    for (uint32_t offset = 0; offset < tga.imageSize; offset += tga.bytesPerPixel) {
+        uint8_t blue = p[offset];
+        p[offset] = p[offset + 2];
+        p[offset + 2] = blue;
+    }
+    return FinishLoad(texture, file, true);
+}
+
+bool LoadCompressedTGA(Texture *texture, char *path, FILE *file)
+{
+    (void)path;
+    if (!ReadImageSpec(texture, file))
+        return FinishLoad(texture, file, false);
+
+    // Packets form one continuous pixel stream and may run across rows.
+    const uint32_t bytesPerPixel = tga.bytesPerPixel;
+    const uint32_t pixelCount = tga.height * tga.width;
+    uint32_t currentPixel = 0;
+    uint32_t currentByte = 0;
+    uint8_t *out = texture->pixels;
+    uint8_t scratch[4];
+
+    while (currentPixel < pixelCount) {
+        uint8_t chunkHeader;
+        if (fread(&chunkHeader, 1, 1, file) != 1)
+            return FinishLoad(texture, file, false);
+
+        const bool run = chunkHeader >= 128;
+        const uint32_t count = run ? chunkHeader - 127u : chunkHeader + 1u;
+        if (run && fread(scratch, 1, bytesPerPixel, file) != bytesPerPixel)
+            return FinishLoad(texture, file, false);
+
+        for (uint32_t i = 0; i < count; ++i) {
+            if (!run && fread(scratch, 1, bytesPerPixel, file) != bytesPerPixel)
+                return FinishLoad(texture, file, false);
+            // A packet that reaches past the last pixel is corrupt: stop
+            // before writing beyond the buffer.
+            if (currentPixel == pixelCount)
+                return FinishLoad(texture, file, false);
+            out[currentByte + 0] = scratch[2];
+            out[currentByte + 1] = scratch[1];
+            out[currentByte + 2] = scratch[0];
+            if (bytesPerPixel == 4)
+                out[currentByte + 3] = scratch[3];
+            currentByte += bytesPerPixel;
+            ++currentPixel;
+        }
+    }
+    return FinishLoad(texture, file, true);
+}
