@@ -1,7 +1,188 @@
-// The GA panel: six dial instruments with annunciators.
+// The GA panel: six dial instruments, the barometer readout, three
+// annunciators and the gear lamps, drawn in one painter's pass under one
+// tint with one bind of the master texture. Needles are drawn pointing up
+// in the atlas and turned about their pivots; clockwise is a negative angle.
 
+#include <math.h>
+#include <GL/gl.h>
+
+#include "XPLMGraphics.h"
 #include "Draw.h"
+#include "FlightData.h"
+#include "GaugeScales.h"
+#include "Panel.h"
+#include "Trunc.h"
+
+// v limited to lo .. hi. NaN passes every comparison untouched, so it is
+// caught last and reads as 0, the instrument at rest.
+static float Limit(float v, float lo, float hi)
+{
+    if (v > hi) return hi;
+    if (v < lo) return lo;
+    if (v != v) return 0.0f;
+    return v;
+}
+
+// A NaN or infinite angle would fill the modelview matrix with NaN and the
+// part would vanish (or worse); such an angle draws the part at rest.
+static float PivotAngle(float theta)
+{
+    return isfinite(theta) ? theta : 0.0f;
+}
+
+// Horizon picture and ring turn with the roll; the picture's 100-row atlas
+// window slides one texel per degree of pitch. The plate covers them but for
+// its open attitude window.
+static void DrawAttitude(void)
+{
+    Pitch = Limit(Pitch, -80.0f, 80.0f);
+    float shift = Pitch * (1.0f / 1024.0f);
+    const AtlasRect &win = ATLAS_GA_HORIZON_WINDOW;
+
+    BeginPivot(236, 232, PivotAngle(Roll));
+    DrawChunk(172, 184, 128, 100, win.u0 / 1024.0f, shift + win.v0 / 1024.0f, win.u1 / 1024.0f,
+              shift + win.v1 / 1024.0f);
+    DrawSprite(171, 168, 128, 128, ATLAS_GA_HORIZON_RING);
+    EndPivot();
+
+    DrawSprite(0, 0, width, height, ATLAS_GA_PLATE);
+    DrawSprite(205, 202, 62, 30, ATLAS_GA_AIRCRAFT);
+    DrawSprite(155, 150, 164, 158, ATLAS_GA_ATTITUDE_BEZEL);
+}
+
+static void DrawAirspeed(void)
+{
+    DrawSprite(15, 150, 140, 140, ATLAS_GA_AIRSPEED_DIAL);
+
+    float A = Airspeed;  // the limit is local: Airspeed keeps its value
+    if (A > 205.0f) A = 205.0f;
+    BeginPivot(83, 224, PivotAngle(360.0f - AirspeedDialValue(A)));
+    DrawSprite(78, 219, 10, 63, ATLAS_GA_AIRSPEED_NEEDLE);
+    EndPivot();
+}
+
+static void DrawAltimeter(void)
+{
+    DrawSprite(320, 150, 142, 141, ATLAS_GA_ALTIMETER_DIAL);
+    DrawBaro(377, 197);
+
+    float H = Altitude;
+    if (H > 10000.0f) {
+        H = 10000.0f;
+        Altitude = 10000.0f;
+    }
+    BeginPivot(391, 225, PivotAngle(360.0f - AltimeterThousandsAngle(H)));
+    DrawSprite(386, 209, 10, 56, ATLAS_GA_ALT_THOUSANDS_NEEDLE);
+    EndPivot();
+
+    // What is left over the whole thousands, read back after the limit.
+    // Truncation toward zero leaves R <= 0 below sea level, so the needle
+    // turns counter-clockwise there. The product is formed in float: as an
+    // int it overflows for altitudes beyond about 2 million feet.
+    H = Altitude;
+    int K = TruncInt(H / 1000.0f);
+    float R = (float)K * -1000.0f + H;
+    BeginPivot(391, 225, PivotAngle(360.0f - AltimeterHundredsAngle(R)));
+    DrawSprite(387, 205, 8, 67, ATLAS_GA_ALT_HUNDREDS_NEEDLE);
+    EndPivot();
+}
+
+static void DrawTurnCoordinator(void)
+{
+    DrawSprite(15, 10, 140, 140, ATLAS_GA_TURN_DIAL);
+
+    Turn = Limit(Turn, -60.0f, 60.0f);
+    BeginPivot(82, 83, -Turn);  // positive turn rate: clockwise
+    DrawSprite(43, 79, 81, 16, ATLAS_GA_TURN_AIRCRAFT);
+    EndPivot();
+
+    // The ball is not limited and leaves the tube for a slip beyond about
+    // 9.5 either way; only a position that is no number is put back in the
+    // middle.
+    DrawSprite(48, 50, 70, 17, ATLAS_GA_INCLINOMETER);
+    float ballX = -3.0f * Slip + 77.0f;
+    if (!isfinite(ballX)) ballX = 77.0f;
+    DrawSprite(ballX, 51, 13, 13, ATLAS_BALL);
+}
+
+// The card turns counter-clockwise by the heading, the bug with it, offset
+// clockwise by how far the selected heading lies ahead.
+static void DrawHeading(void)
+{
+    DrawSprite(165, 10, 140, 140, ATLAS_GA_HEADING_DIAL);
+
+    BeginPivot(233, 84, PivotAngle(Heading));
+    DrawSprite(177, 28, 112, 112, ATLAS_HEADING_CARD);
+    EndPivot();
+
+    BeginPivot(233, 84, PivotAngle(Heading - Bug));
+    DrawSprite(228, 133, 10, 7, ATLAS_GA_HEADING_BUG);
+    EndPivot();
+
+    DrawSprite(176, 25, 114, 116, ATLAS_GA_HEADING_COVER);
+}
+
+// The needle points left at zero, clockwise for a climb, counter-clockwise
+// for a descent, and stops half a turn away at 3750 ft/min either way.
+static void DrawVerticalSpeed(void)
+{
+    DrawSprite(320, 10, 140, 140, ATLAS_GA_VSI_DIAL);
+
+    int I = TruncInt(Vertspeed);
+    float magnitude = I < 0 ? -(float)I : (float)I;  // -INT_MIN has no int
+    float S = GAVerticalSpeedValue(magnitude / 1000.0f);
+    if (Vertspeed < 0.0f) S = -S;
+    BeginPivot(387, 82, 90.0f - S);
+    DrawSprite(383, 77, 10, 59, ATLAS_GA_VSI_NEEDLE);
+    EndPivot();
+}
+
+// Housings always; a light over its housing when lit. At most one marker
+// lamp shows: outer before middle before inner.
+static void DrawAnnunciators(void)
+{
+    DrawSprite(330, 288, 35, 22, ATLAS_GA_STALL_HOUSING);
+    if (Stalled != 0) DrawSprite(335, 293, 26, 13, ATLAS_STALL_LIGHT);
+
+    DrawSprite(375, 295, 45, 14, ATLAS_GA_BRAKE_HOUSING);
+    if (Brakes != 0.0f) DrawSprite(378, 297, 41, 10, ATLAS_BRAKE_LIGHT);
+
+    DrawSprite(56, 290, 60, 21, ATLAS_GA_MARKER_HOUSING);
+    if (OM != 0)
+        DrawSprite(69, 297, 11, 9, ATLAS_OM_LAMP);
+    else if (MM != 0)
+        DrawSprite(80, 297, 11, 9, ATLAS_MM_LAMP);
+    else if (IM != 0)
+        DrawSprite(91, 297, 11, 9, ATLAS_IM_LAMP);
+}
+
+// Down lamp only when the gear is fully down, transit lamp anywhere between,
+// nothing when it is up.
+static void DrawGearLamp(float x, float y, float ratio)
+{
+    if (ratio == 1.0f)
+        DrawSprite(x, y, 7, 7, ATLAS_GEAR_DOWN);
+    else if (ratio != 0.0f)
+        DrawSprite(x, y, 7, 7, ATLAS_GEAR_TRANSIT);
+}
 
 void DrawGA(void)
 {
+    glPushMatrix();
+    glScalef(SCALE, SCALE, 1.0f);
+    SetTint();
+    XPLMBindTexture2d((int)mytex.textureName, 0);
+
+    DrawAttitude();
+    DrawAirspeed();
+    DrawAltimeter();
+    DrawTurnCoordinator();
+    DrawHeading();
+    DrawVerticalSpeed();
+    DrawAnnunciators();
+    DrawGearLamp(308, 127, Gear[0]);
+    DrawGearLamp(301, 111, Gear[1]);
+    DrawGearLamp(316, 111, Gear[2]);
+
+    glPopMatrix();
 }

@@ -1,7 +1,198 @@
 // The Glass panel: attitude display, flight director, HSI and annunciators.
+// DrawGlass owns the whole frame and its painter's order; the speed bands,
+// tapes and drum readouts are called at their fixed points in that order.
 
+#include <math.h>
+#include <stdio.h>
+#include <GL/gl.h>
+
+#include "XPLMGraphics.h"
 #include "Draw.h"
+#include "FlightData.h"
+#include "GaugeScales.h"
+#include "Panel.h"
+#include "Trunc.h"
+
+// Fixed geometry, panel units.
+static const int ATTITUDE_PX = 239, ATTITUDE_PY = 96;
+static const int ATTITUDE_WIN_X = 183, ATTITUDE_WIN_Y = 32, ATTITUDE_WIN_W = 112, ATTITUDE_WIN_H = 130;
+static const int FD_PX = 239, FD_PY = 88;
+static const int VSI_PX = 375, VSI_PY = 93;
+static const int HSI_PX = 74, HSI_PY = 93;
+
+// v of the horizon window's lower edge at zero pitch (511 / 1024), its rise
+// per degree of pitch (1.6 / 1024) and its height (130 / 1024).
+static const float HORIZON_V0 = 0.4990234375f;
+static const float HORIZON_DV_PER_DEG = 0.0015625f;
+static const float HORIZON_DV = 0.126953125f;
+
+// Pitch, flight director pitch and slip are held to +-lim. A value that is
+// not a number has no side to be held to and is drawn as 0, the centre.
+static float Hold(float v, float lim)
+{
+    if (v != v) return 0.0f;
+    if (v > lim) return lim;
+    if (v < -lim) return -lim;
+    return v;
+}
+
+// Rotation angles are used as they come; only an angle that is not finite
+// (an infinite or NaN input, or a difference of two huge ones) would turn the
+// matrix itself into NaN, and is drawn unturned instead.
+static float Angle(float theta)
+{
+    return isfinite(theta) ? theta : 0.0f;
+}
+
+// The CDI bar and glideslope pointer move without bound on the panel; their
+// deflection is held only this far out (millions of panel units, off any
+// screen) so that an infinite or huge deviation still gives vertices that stay
+// finite through the scale and projection.
+static const float POINTER_MAX_DOTS = 1.0e5f;
+
+// Window-pixel scissor number of a panel coordinate: integer sum, then a
+// single-precision product truncated on its own.
+static int ScissorOrigin(int origin, int offset)
+{
+    return TruncInt((float)((double)origin + offset) * SCALE);
+}
+
+static void DrawAttitude(void)
+{
+    float p = Hold(Pitch, 40.0f);
+
+    glScissor(ScissorOrigin(XO, ATTITUDE_WIN_X), ScissorOrigin(YO, ATTITUDE_WIN_Y),
+              TruncInt((float)ATTITUDE_WIN_W * SCALE), TruncInt((float)ATTITUDE_WIN_H * SCALE));
+    glEnable(GL_SCISSOR_TEST);
+    SetTint();
+
+    BeginPivot(ATTITUDE_PX, ATTITUDE_PY, Angle(Roll));
+    const AtlasRect &h = ATLAS_GLASS_HORIZON;
+    float v0 = HORIZON_V0 + HORIZON_DV_PER_DEG * p;
+    DrawChunk(175, 30, 128, 130, h.u0 / 1024.0f, v0, h.u1 / 1024.0f, v0 + HORIZON_DV);
+    DrawSprite(235, 154, 9, 7, ATLAS_GLASS_ROLL_POINTER);
+    EndPivot();
+
+    glDisable(GL_SCISSOR_TEST);
+}
+
+static void DrawFlightDirector(void)
+{
+    if (FDmode != 0) {
+        float q = Hold(FDpitch, 10.0f);
+        BeginPivot(FD_PX, FD_PY, Angle(-FDroll));
+        DrawSprite(207, 87 + q, 64, 10, ATLAS_GLASS_FD_BAR);
+        EndPivot();
+        DrawSprite(217.5f, 87, 43, 10, ATLAS_GLASS_AIRCRAFT_FD);
+    } else {
+        DrawSprite(202, 87, 74, 10, ATLAS_GLASS_AIRCRAFT);
+    }
+}
+
+static void DrawVerticalSpeed(void)
+{
+    DrawSprite(351, 46, 16, 97, ATLAS_GLASS_VSI_SCALE);
+    float a = GlassVerticalSpeedAngle(fabsf(Vertspeed) / 1000.0f);
+    // The tip rises in a climb: clockwise from pointing left.
+    float theta = Vertspeed > 0 ? -a : a;
+    BeginPivot(VSI_PX, VSI_PY, Angle(theta));
+    DrawSprite(336, 93, 39, 3, ATLAS_GLASS_VSI_NEEDLE);
+    EndPivot();
+}
+
+static void DrawHSI(void)
+{
+    BeginPivot(HSI_PX, HSI_PY, Angle(Heading));
+    DrawSprite(18, 37, 112, 112, ATLAS_HEADING_CARD);
+    EndPivot();
+
+    BeginPivot(HSI_PX, HSI_PY, Angle(Heading - Nav1OBS));
+    DrawSprite(69, 40.5f, 10, 105, ATLAS_GLASS_COURSE_POINTER);
+    DrawSprite(45, 90, 58, 6, ATLAS_GLASS_DEVIATION_SCALE);
+    // 10 units per dot.
+    DrawSprite(73 + 10 * Hold(Nav1Hdef, POINTER_MAX_DOTS), 66, 2, 50, ATLAS_GLASS_CDI_BAR);
+    EndPivot();
+
+    BeginPivot(HSI_PX, HSI_PY, Angle(Heading - HDG));
+    DrawSprite(68, 145.5f, 12, 7, ATLAS_GLASS_HDG_MARKER);
+    EndPivot();
+
+    DrawSprite(65, 83.5f, 18, 19, ATLAS_GLASS_HSI_AIRCRAFT);
+    DrawSprite(51, 150, 47, 14, ATLAS_GLASS_HEADING_BOX);
+
+    snprintf(sbuf, sizeof sbuf, "%03d", TruncInt(Heading));
+    pString2(66, 156);
+}
+
+static void DrawAnnunciators(void)
+{
+    if (Brakes > 0) DrawSprite(297, 161, 41, 10, ATLAS_BRAKE_LIGHT);
+    // The stall light's 22-texel image is stretched over 26 units.
+    if (Stalled != 0) DrawSprite(340, 158, 26, 13, ATLAS_STALL_LIGHT);
+    if (OM != 0)
+        DrawSprite(144, 161, 11, 9, ATLAS_OM_LAMP);
+    else if (MM != 0)
+        DrawSprite(155, 161, 11, 9, ATLAS_MM_LAMP);
+    else if (IM != 0)
+        DrawSprite(166, 161, 11, 9, ATLAS_IM_LAMP);
+}
+
+static void DrawGearLamp(float x, float y, float ratio)
+{
+    if (ratio == 1.0f)
+        DrawSprite(x, y, 7, 7, ATLAS_GEAR_DOWN);
+    else if (ratio != 0.0f)
+        DrawSprite(x, y, 7, 7, ATLAS_GEAR_TRANSIT);
+}
 
 void DrawGlass(void)
 {
+    glPushMatrix();
+    glScalef(SCALE, SCALE, 1.0f);
+    XPLMBindTexture2d((int)mytex.textureName, 0);
+
+    DrawAttitude();
+    DrawFlightDirector();
+    DrawVerticalSpeed();
+
+    // Everything so far shows only through the plate's transparent windows.
+    DrawSprite(0, 0, width, height, ATLAS_GLASS_PLATE);
+
+    Airspeed_Bands();
+    Airspeed_Tape();
+    Altitude_Tape();
+
+    // The bands and tapes leave texturing off and a colour of their own.
+    glEnable(GL_TEXTURE_2D);
+    SetTint();
+
+    // The drums are painted over these two boxes.
+    DrawSprite(145, 81, 27, 27, ATLAS_GLASS_SPEED_BOX);
+    DrawSprite(307, 79, 41, 31, ATLAS_GLASS_ALT_BOX);
+
+    DrawHSI();
+
+    float s = Hold(Slip, 4.5f);
+    DrawSprite(232.5f - 3 * s, 12.5f, 13, 13, ATLAS_BALL);
+
+    Airspeed_Drum();
+    Altitude_Drum();
+
+    DrawAnnunciators();
+
+    // 20 units per dot, downward for a positive deviation; always drawn.
+    DrawSprite(295, 91.5f - 20 * Hold(Nav1Vdef, POINTER_MAX_DOTS), 6, 5, ATLAS_GLASS_GS_POINTER);
+
+    if (Nav1DME != 0) {
+        // At most 93 characters, for two floats of the largest magnitude.
+        snprintf(sbuf, sizeof sbuf, "%3.1f        %4.2f", (double)Nav1DMEdist,
+                 (double)Nav1DMEtime);
+        pString2(48, 15);
+    }
+
+    DrawGearLamp(349, 25, Gear[0]);
+    DrawGearLamp(342, 15, Gear[1]);
+    DrawGearLamp(357, 15, Gear[2]);
+
+    glPopMatrix();
 }

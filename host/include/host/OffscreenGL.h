@@ -1,0 +1,58 @@
+#ifndef OSTREL_HOST_OFFSCREENGL_H
+#define OSTREL_HOST_OFFSCREENGL_H
+// An offscreen OpenGL context through EGL, with no display: Mesa's
+// surfaceless platform (llvmpipe here, a GPU vendor's EGL elsewhere), desktop
+// OpenGL with the compatibility profile so fixed-function drawing works.
+// Draws into a pbuffer of the given size, or into a framebuffer object when
+// the platform offers no pbuffer configurations. Part of ostrel_host_egl.
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace host {
+
+class OffscreenGLError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class OffscreenGL {
+public:
+    OffscreenGL(int width, int height);  // throws OffscreenGLError; leaves it current
+    ~OffscreenGL();
+    OffscreenGL(const OffscreenGL &) = delete;
+    OffscreenGL &operator=(const OffscreenGL &) = delete;
+
+    void makeCurrent();
+    void release();  // no context current afterwards
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool usesFramebufferObject() const;
+    std::string renderer() const;  // GL_RENDERER, e.g. "llvmpipe (LLVM 15.0.6, 256 bits)"
+
+    // Sets the simulator's window-drawing state: viewport over the whole
+    // surface, projection in window pixels (origin lower left, y up),
+    // identity modelview.
+    void setWindowProjection();
+    void clear(float r, float g, float b, float a);
+    void finish();
+
+    // RGBA8 pixels, rows from the bottom (GL order), width() * height() * 4 bytes.
+    std::vector<uint8_t> readPixels() const;
+    struct Rgba {
+        int r, g, b, a;
+    };
+    Rgba pixel(int x, int y) const;  // window pixel, y up
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    int width_, height_;
+};
+
+}  // namespace host
+
+#endif

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test, then the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any
+# failure or sanitizer report.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+
+jobs=$(nproc)
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+run_suite() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@"
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+}
+
+echo "== Build and test"
+run_suite build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+echo "== Build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
+run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DOSTREL_SANITIZE=ON
+echo "All tests passed, plain and sanitized."

@@ -1,0 +1,132 @@
+// The flight data snapshot as the host sees it: which datarefs a frame reads,
+// in which order and how.
+
+#include <gtest/gtest.h>
+
+#include "RecordingHarness.h"
+
+namespace {
+
+bool IsRead(const host::Call &c)
+{
+    return c.fn == "XPLMGetDatai" || c.fn == "XPLMGetDataf" || c.fn == "XPLMGetDatavf";
+}
+
+std::vector<host::Call> Reads(RecordingHarness &h)
+{
+    std::vector<host::Call> out;
+    for (const host::Call &c : h.host().calls())
+        if (IsRead(c)) out.push_back(c);
+    return out;
+}
+
+std::vector<host::Call> ReadsOfOneFrame(RecordingHarness &h)
+{
+    h.host().clearCalls();
+    h.drawFrame();
+    return Reads(h);
+}
+
+const char *ReadFn(host::DataType t)
+{
+    switch (t) {
+    case host::DataType::Int: return "XPLMGetDatai";
+    case host::DataType::Float: return "XPLMGetDataf";
+    case host::DataType::FloatArray: return "XPLMGetDatavf";
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(FlightData, VisibleFrameReadsTheViewFirstThenTheTableInOrder)
+{
+    RecordingHarness h;
+    h.start();
+    auto reads = ReadsOfOneFrame(h);
+    ASSERT_EQ(reads.size(), 31u);
+    EXPECT_EQ(reads[0].fn, "XPLMGetDatai");
+    EXPECT_EQ(reads[0].args, dr::ViewType);
+    size_t k = 1;
+    for (const dr::Spec &s : dr::kFlightData) {
+        if (std::string(s.name) == dr::ViewType) continue;
+        ASSERT_LT(k, reads.size());
+        EXPECT_EQ(reads[k].fn, ReadFn(s.type)) << s.name;
+        std::string args = s.name;
+        if (s.type == host::DataType::FloatArray) args += ", 0, 3";  // elements 0 to 2 only
+        EXPECT_EQ(reads[k].args, args);
+        k++;
+    }
+    // Each visible frame reads again; nothing is looked up again.
+    h.host().clearCalls();
+    h.drawFrame();
+    EXPECT_EQ(Reads(h).size(), 31u);
+    EXPECT_EQ(h.host().countCalls("XPLMFindDataRef"), 0);
+}
+
+TEST(FlightData, HiddenFrameReadsOnlyTheViewType)
+{
+    RecordingHarness h;
+    h.start();
+    h.drawFrame();
+    for (int view : {0, 1016, 1025}) {
+        h.setView(view);
+        for (int frame = 0; frame < 3; frame++) {
+            auto reads = ReadsOfOneFrame(h);
+            ASSERT_EQ(reads.size(), 1u) << "view " << view;
+            EXPECT_EQ(reads[0].fn, "XPLMGetDatai");
+            EXPECT_EQ(reads[0].args, dr::ViewType);
+        }
+    }
+    EXPECT_EQ(h.reads(dr::Airspeed), 1);  // the one visible frame
+    EXPECT_EQ(h.reads(dr::ViewType), 10);
+}
+
+TEST(FlightData, MissingDatarefsAreNeverRead)
+{
+    // Every dataref but the view type is missing: a read through a null
+    // handle would be a host error and fail the test.
+    HarnessOptions o;
+    for (const dr::Spec &s : dr::kFlightData)
+        if (std::string(s.name) != dr::ViewType) o.absent.push_back(s.name);
+    RecordingHarness h(o);
+    h.start();
+    EXPECT_EQ(h.host().countCalls("XPLMFindDataRef"), 31);
+    for (int frame = 0; frame < 2; frame++) {
+        auto reads = ReadsOfOneFrame(h);
+        ASSERT_EQ(reads.size(), 1u);
+        EXPECT_EQ(reads[0].args, dr::ViewType);
+    }
+    // Only the view type's absence is reported.
+    EXPECT_TRUE(h.host().log().empty());
+    EXPECT_TRUE(h.host().spoken().empty());
+}
+
+TEST(FlightData, EachMissingDatarefIsSkippedOnItsOwn)
+{
+    for (const dr::Spec &s : dr::kFlightData) {
+        if (std::string(s.name) == dr::ViewType) continue;
+        HarnessOptions o;
+        o.absent = {s.name};
+        RecordingHarness h(o);
+        h.start();
+        auto reads = ReadsOfOneFrame(h);
+        EXPECT_EQ(reads.size(), 30u) << s.name;
+        for (const host::Call &c : reads) EXPECT_EQ(c.args.find(s.name), std::string::npos);
+    }
+}
+
+TEST(FlightData, GearReadsThreeElementsFromTheStart)
+{
+    RecordingHarness h;
+    h.start();
+    h.setGear(1.0f, 0.5f, 0.0f);
+    auto reads = ReadsOfOneFrame(h);
+    int gearReads = 0;
+    for (const host::Call &c : reads)
+        if (c.fn == "XPLMGetDatavf") {
+            EXPECT_EQ(c.args, std::string(dr::Gear) + ", 0, 3");
+            gearReads++;
+        }
+    EXPECT_EQ(gearReads, 1);
+}

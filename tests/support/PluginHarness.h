@@ -1,0 +1,187 @@
+#ifndef OSTREL_TESTS_PLUGINHARNESS_H
+#define OSTREL_TESTS_PLUGINHARNESS_H
+// PluginHarness: one simulator session around a freshly loaded plug-in.
+//
+// The constructor resets the host, makes a new simulator folder (a temporary
+// directory) holding Resources/plugins/OstrelLin.xpl, a copy of the built
+// plug-in, and Resources/plugins/Ostrel.tga, changes into that folder (the
+// plug-in opens its texture relative to the working directory) and dlopens
+// the copy: a fresh file per harness means fresh load-time globals, whatever
+// glibc keeps loaded. It defines the 31 flight datarefs the plug-in reads
+// (all 0, view type 1017, Gear ten floats), screen 1024 x 768, elapsed time
+// 20 s (past the splash). The destructor calls XPluginStop if the test
+// started and did not stop, fails the test on any host error, unloads,
+// changes back and removes the folder.
+//
+//   PluginHarness h;                         // or h(HarnessOptions{...})
+//   h.start();                               // XPluginStart; h.name() ...
+//   h.setFloat(dr::Airspeed, 120.0f);
+//   h.press("sim/view/ostrel_panel_larger"); // begin then end phase
+//   h.drawFrame();                           // the window's draw callback
+//   EXPECT_EQ(h.windowRect(), (host::Rect{0, 384, 570, 0}));
+//   h.host().log(), h.host().spoken(), h.host().calls() ...
+//
+// Recording tests use RecordingHarness (RecordingHarness.h), Mesa tests
+// MesaHarness (MesaHarness.h); both are PluginHarnesses.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/Host.h"
+#include "host/PluginLibrary.h"
+
+// The flight datarefs, by the snapshot value they fill.
+namespace dr {
+constexpr const char *Lit = "sim/cockpit/electrical/cockpit_lights_on";
+constexpr const char *ViewType = "sim/graphics/view/view_type";
+constexpr const char *Vno = "sim/aircraft/view/acf_Vno";
+constexpr const char *Vfe = "sim/aircraft/view/acf_Vfe";
+constexpr const char *Vne = "sim/aircraft/view/acf_Vne";
+constexpr const char *Stalled = "sim/cockpit2/annunciators/stall_warning";
+constexpr const char *Airspeed = "sim/cockpit2/gauges/indicators/airspeed_kts_pilot";
+constexpr const char *Vertspeed = "sim/cockpit2/gauges/indicators/vvi_fpm_pilot";
+constexpr const char *Heading = "sim/flightmodel/position/magpsi";
+constexpr const char *Altitude = "sim/flightmodel/misc/h_ind";
+constexpr const char *Bug = "sim/cockpit2/autopilot/heading_dial_deg_mag_pilot";
+constexpr const char *Pitch = "sim/flightmodel/position/theta";
+constexpr const char *Roll = "sim/flightmodel/position/phi";
+constexpr const char *Brakes = "sim/cockpit2/controls/parking_brake_ratio";
+constexpr const char *OM = "sim/cockpit2/radios/indicators/outer_marker_lit";
+constexpr const char *MM = "sim/cockpit2/radios/indicators/middle_marker_lit";
+constexpr const char *IM = "sim/cockpit2/radios/indicators/inner_marker_lit";
+constexpr const char *Turn = "sim/flightmodel/misc/turnrate_roll2";
+constexpr const char *Slip = "sim/flightmodel/misc/slip";
+constexpr const char *HDG = "sim/cockpit2/radios/indicators/nav1_course_deg_mag_pilot";
+constexpr const char *Nav1OBS = "sim/cockpit2/radios/actuators/nav1_obs_deg_mag_pilot";
+constexpr const char *Nav1Hdef = "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot";
+constexpr const char *Nav1Vdef = "sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot";
+constexpr const char *Nav1DME = "sim/cockpit2/radios/indicators/nav1_has_dme";
+constexpr const char *Nav1DMEdist = "sim/cockpit2/radios/indicators/nav1_dme_distance_nm";
+constexpr const char *Nav1DMEtime = "sim/cockpit2/radios/indicators/nav1_dme_time_min";
+constexpr const char *Gear = "sim/flightmodel2/gear/deploy_ratio";
+constexpr const char *Baro = "sim/cockpit2/gauges/actuators/barometer_setting_in_hg_pilot";
+constexpr const char *FDmode = "sim/cockpit2/autopilot/flight_director_mode";
+constexpr const char *FDpitch = "sim/cockpit2/autopilot/flight_director_pitch_deg";
+constexpr const char *FDroll = "sim/cockpit2/autopilot/flight_director_roll_deg";
+
+struct Spec {
+    const char *name;
+    host::DataType type;
+};
+// All 31, in the order the plug-in looks them up.
+extern const std::vector<Spec> kFlightData;
+}  // namespace dr
+
+// The panel commands.
+namespace cmd {
+constexpr const char *OnOff = "sim/view/ostrel_flyer_on_off";
+constexpr const char *Larger = "sim/view/ostrel_panel_larger";
+constexpr const char *Smaller = "sim/view/ostrel_panel_smaller";
+constexpr const char *Switch = "sim/view/ostrel_select";
+constexpr const char *Alpha = "sim/view/ostrel_transparency";
+constexpr const char *Force = "sim/view/ostrel_force_on";
+}  // namespace cmd
+
+enum class TextureSource {
+    Synthetic,  // a 1024 x 1024 32-bit TGA the harness writes (SyntheticTexel)
+    Atlas,      // the generated atlas ${CMAKE_BINARY_DIR}/resources/Ostrel.tga
+    None,       // no texture file: the plug-in's missing-texture path
+};
+
+struct HarnessOptions {
+    TextureSource texture = TextureSource::Synthetic;
+    int screenWidth = 1024, screenHeight = 768;
+    float elapsed = 20.0f;
+    int view = 1017;                  // a view type in which the panel shows
+    std::vector<std::string> absent;  // datarefs XPLMFindDataRef does not find
+    bool logFile = false;             // also write <sim folder>/Log.txt
+    std::string plugin;               // empty: the built OstrelLin.xpl
+};
+
+class PluginHarness {
+public:
+    explicit PluginHarness(HarnessOptions options = {});
+    virtual ~PluginHarness();
+    PluginHarness(const PluginHarness &) = delete;
+    PluginHarness &operator=(const PluginHarness &) = delete;
+
+    host::Host &host() { return host::Host::instance(); }
+    const HarnessOptions &options() const { return options_; }
+    const std::filesystem::path &simFolder() const { return folder_; }
+    std::filesystem::path pluginCopy() const;
+
+    // ---- Entry points
+    int start();  // XPluginStart with three 256-byte buffers
+    const std::string &name() const { return name_; }
+    const std::string &signature() const { return signature_; }
+    const std::string &description() const { return description_; }
+    int enable();
+    void disable();
+    void stop();
+    void message(XPLMPluginID from, int message, void *param);
+    bool started() const { return started_ && !stopped_; }
+    // Any other symbol the loaded library exports (null, and a test failure, if none);
+    // for test plug-ins that expose more than the entry points.
+    void *symbol(const std::string &name);
+    template <typename F>
+    F function(const std::string &name)
+    {
+        return reinterpret_cast<F>(symbol(name));
+    }
+
+    // ---- Datarefs (defined by the harness; errors for unknown names)
+    void setInt(const std::string &name, int v) { host().setInt(name, v); }
+    void setFloat(const std::string &name, float v) { host().setFloat(name, v); }
+    void setFloatArray(const std::string &name, std::vector<float> v)
+    {
+        host().setFloatArray(name, std::move(v));
+    }
+    void setView(int view) { setInt(dr::ViewType, view); }
+    void setGear(float g0, float g1, float g2);
+    void setElapsed(float seconds) { host().setElapsedTime(seconds); }
+    int reads(const std::string &name);  // reads through its handle so far
+
+    // ---- Commands
+    host::FireResult fire(const std::string &command, XPLMCommandPhase phase);
+    void press(const std::string &command);  // begin, then end; fails if unknown
+
+    // ---- The plug-in's window (the one live window; fails the test otherwise)
+    host::Window *window();
+    host::Rect windowRect();
+    void drawFrame();  // the draw callback, as the simulator calls it each frame
+    int mouse(int x, int y, XPLMMouseStatus status);
+    // Down at (x0, y0), which must lie in the window, drag to (x1, y1), up there.
+    void drag(int x0, int y0, int x1, int y1);
+    void key(char key, XPLMKeyFlags flags = 0, char virtualKey = 0, int losingFocus = 0);
+
+    // ---- Errors
+    // Fails the current test with every host error so far and clears them.
+    void expectNoHostErrors();
+
+    // ---- Textures
+    // RGBA of atlas texel (u, v) of the synthetic texture: red u & 255,
+    // green v & 255, blue (u >> 8) << 4 | v >> 8, alpha 255 or 96 in a
+    // checkerboard of 8 x 8 texel blocks (255 where u / 8 + v / 8 is even).
+    static std::array<uint8_t, 4> SyntheticTexel(int u, int v);
+    static std::string BuiltPlugin();   // the built OstrelLin.xpl
+    static std::string AtlasPath();     // the generated atlas
+    static bool AtlasAvailable();
+
+protected:
+    HarnessOptions options_;
+
+private:
+    void writeSyntheticTexture(const std::filesystem::path &to);
+
+    std::filesystem::path folder_;
+    std::filesystem::path previousCwd_;
+    std::unique_ptr<host::PluginLibrary> lib_;
+    std::string name_, signature_, description_;
+    bool started_ = false, stopped_ = false;
+};
+
+#endif
