@@ -11,24 +11,8 @@
 #include "FlightData.h"
 #include "GaugeScales.h"
 #include "Panel.h"
+#include "Limit.h"
 #include "Trunc.h"
-
-// v limited to lo .. hi. NaN passes every comparison untouched, so it is
-// caught last and reads as 0, the instrument at rest.
-static float Limit(float v, float lo, float hi)
-{
-    if (v > hi) return hi;
-    if (v < lo) return lo;
-    if (v != v) return 0.0f;
-    return v;
-}
-
-// A NaN or infinite angle would fill the modelview matrix with NaN and the
-// part would vanish (or worse); such an angle draws the part at rest.
-static float PivotAngle(float theta)
-{
-    return isfinite(theta) ? theta : 0.0f;
-}
 
 // Horizon picture and ring turn with the roll; the picture's 100-row atlas
 // window slides one texel per degree of pitch. The plate covers them but for
@@ -39,7 +23,7 @@ static void DrawAttitude(void)
     float shift = Pitch * (1.0f / 1024.0f);
     const AtlasRect &win = ATLAS_GA_HORIZON_WINDOW;
 
-    BeginPivot(236, 232, PivotAngle(Roll));
+    BeginPivot(236, 232, Roll);
     DrawChunk(172, 184, 128, 100, win.u0 / 1024.0f, shift + win.v0 / 1024.0f, win.u1 / 1024.0f,
               shift + win.v1 / 1024.0f);
     DrawSprite(171, 168, 128, 128, ATLAS_GA_HORIZON_RING);
@@ -56,7 +40,7 @@ static void DrawAirspeed(void)
 
     float A = Airspeed;  // the limit is local: Airspeed keeps its value
     if (A > 205.0f) A = 205.0f;
-    BeginPivot(83, 224, PivotAngle(360.0f - AirspeedDialValue(A)));
+    BeginPivot(83, 224, 360.0f - AirspeedDialValue(A));
     DrawSprite(78, 219, 10, 63, ATLAS_GA_AIRSPEED_NEEDLE);
     EndPivot();
 }
@@ -71,7 +55,7 @@ static void DrawAltimeter(void)
         H = 10000.0f;
         Altitude = 10000.0f;
     }
-    BeginPivot(391, 225, PivotAngle(360.0f - AltimeterThousandsAngle(H)));
+    BeginPivot(391, 225, 360.0f - AltimeterThousandsAngle(H));
     DrawSprite(386, 209, 10, 56, ATLAS_GA_ALT_THOUSANDS_NEEDLE);
     EndPivot();
 
@@ -82,7 +66,7 @@ static void DrawAltimeter(void)
     H = Altitude;
     int K = TruncInt(H / 1000.0f);
     float R = (float)K * -1000.0f + H;
-    BeginPivot(391, 225, PivotAngle(360.0f - AltimeterHundredsAngle(R)));
+    BeginPivot(391, 225, 360.0f - AltimeterHundredsAngle(R));
     DrawSprite(387, 205, 8, 67, ATLAS_GA_ALT_HUNDREDS_NEEDLE);
     EndPivot();
 }
@@ -111,11 +95,11 @@ static void DrawHeading(void)
 {
     DrawSprite(165, 10, 140, 140, ATLAS_GA_HEADING_DIAL);
 
-    BeginPivot(233, 84, PivotAngle(Heading));
+    BeginPivot(233, 84, Heading);
     DrawSprite(177, 28, 112, 112, ATLAS_HEADING_CARD);
     EndPivot();
 
-    BeginPivot(233, 84, PivotAngle(Heading - Bug));
+    BeginPivot(233, 84, Heading - Bug);
     DrawSprite(228, 133, 10, 7, ATLAS_GA_HEADING_BUG);
     EndPivot();
 

@@ -11,6 +11,7 @@
 #include "FlightData.h"
 #include "GaugeScales.h"
 #include "Panel.h"
+#include "Limit.h"
 #include "Trunc.h"
 
 // Fixed geometry, panel units.
@@ -25,24 +26,6 @@ static const int HSI_PX = 74, HSI_PY = 93;
 static const float HORIZON_V0 = 0.4990234375f;
 static const float HORIZON_DV_PER_DEG = 0.0015625f;
 static const float HORIZON_DV = 0.126953125f;
-
-// Pitch, flight director pitch and slip are held to +-lim. A value that is
-// not a number has no side to be held to and is drawn as 0, the centre.
-static float Hold(float v, float lim)
-{
-    if (v != v) return 0.0f;
-    if (v > lim) return lim;
-    if (v < -lim) return -lim;
-    return v;
-}
-
-// Rotation angles are used as they come; only an angle that is not finite
-// (an infinite or NaN input, or a difference of two huge ones) would turn the
-// matrix itself into NaN, and is drawn unturned instead.
-static float Angle(float theta)
-{
-    return isfinite(theta) ? theta : 0.0f;
-}
 
 // The CDI bar and glideslope pointer move without bound on the panel; their
 // deflection is held only this far out (millions of panel units, off any
@@ -59,14 +42,14 @@ static int ScissorOrigin(int origin, int offset)
 
 static void DrawAttitude(void)
 {
-    float p = Hold(Pitch, 40.0f);
+    float p = Limit(Pitch, -40.0f, 40.0f);
 
     glScissor(ScissorOrigin(XO, ATTITUDE_WIN_X), ScissorOrigin(YO, ATTITUDE_WIN_Y),
               TruncInt((float)ATTITUDE_WIN_W * SCALE), TruncInt((float)ATTITUDE_WIN_H * SCALE));
     glEnable(GL_SCISSOR_TEST);
     SetTint();
 
-    BeginPivot(ATTITUDE_PX, ATTITUDE_PY, Angle(Roll));
+    BeginPivot(ATTITUDE_PX, ATTITUDE_PY, Roll);
     const AtlasRect &h = ATLAS_GLASS_HORIZON;
     float v0 = HORIZON_V0 + HORIZON_DV_PER_DEG * p;
     DrawChunk(175, 30, 128, 130, h.u0 / 1024.0f, v0, h.u1 / 1024.0f, v0 + HORIZON_DV);
@@ -79,8 +62,8 @@ static void DrawAttitude(void)
 static void DrawFlightDirector(void)
 {
     if (FDmode != 0) {
-        float q = Hold(FDpitch, 10.0f);
-        BeginPivot(FD_PX, FD_PY, Angle(-FDroll));
+        float q = Limit(FDpitch, -10.0f, 10.0f);
+        BeginPivot(FD_PX, FD_PY, -FDroll);
         DrawSprite(207, 87 + q, 64, 10, ATLAS_GLASS_FD_BAR);
         EndPivot();
         DrawSprite(217.5f, 87, 43, 10, ATLAS_GLASS_AIRCRAFT_FD);
@@ -95,25 +78,26 @@ static void DrawVerticalSpeed(void)
     float a = GlassVerticalSpeedAngle(fabsf(Vertspeed) / 1000.0f);
     // The tip rises in a climb: clockwise from pointing left.
     float theta = Vertspeed > 0 ? -a : a;
-    BeginPivot(VSI_PX, VSI_PY, Angle(theta));
+    BeginPivot(VSI_PX, VSI_PY, theta);
     DrawSprite(336, 93, 39, 3, ATLAS_GLASS_VSI_NEEDLE);
     EndPivot();
 }
 
 static void DrawHSI(void)
 {
-    BeginPivot(HSI_PX, HSI_PY, Angle(Heading));
+    BeginPivot(HSI_PX, HSI_PY, Heading);
     DrawSprite(18, 37, 112, 112, ATLAS_HEADING_CARD);
     EndPivot();
 
-    BeginPivot(HSI_PX, HSI_PY, Angle(Heading - Nav1OBS));
+    BeginPivot(HSI_PX, HSI_PY, Heading - Nav1OBS);
     DrawSprite(69, 40.5f, 10, 105, ATLAS_GLASS_COURSE_POINTER);
     DrawSprite(45, 90, 58, 6, ATLAS_GLASS_DEVIATION_SCALE);
     // 10 units per dot.
-    DrawSprite(73 + 10 * Hold(Nav1Hdef, POINTER_MAX_DOTS), 66, 2, 50, ATLAS_GLASS_CDI_BAR);
+    float cdi = Limit(Nav1Hdef, -POINTER_MAX_DOTS, POINTER_MAX_DOTS);
+    DrawSprite(73 + 10 * cdi, 66, 2, 50, ATLAS_GLASS_CDI_BAR);
     EndPivot();
 
-    BeginPivot(HSI_PX, HSI_PY, Angle(Heading - HDG));
+    BeginPivot(HSI_PX, HSI_PY, Heading - HDG);
     DrawSprite(68, 145.5f, 12, 7, ATLAS_GLASS_HDG_MARKER);
     EndPivot();
 
@@ -172,7 +156,7 @@ void DrawGlass(void)
 
     DrawHSI();
 
-    float s = Hold(Slip, 4.5f);
+    float s = Limit(Slip, -4.5f, 4.5f);
     DrawSprite(232.5f - 3 * s, 12.5f, 13, 13, ATLAS_BALL);
 
     Airspeed_Drum();
@@ -181,7 +165,8 @@ void DrawGlass(void)
     DrawAnnunciators();
 
     // 20 units per dot, downward for a positive deviation; always drawn.
-    DrawSprite(295, 91.5f - 20 * Hold(Nav1Vdef, POINTER_MAX_DOTS), 6, 5, ATLAS_GLASS_GS_POINTER);
+    float gs = Limit(Nav1Vdef, -POINTER_MAX_DOTS, POINTER_MAX_DOTS);
+    DrawSprite(295, 91.5f - 20 * gs, 6, 5, ATLAS_GLASS_GS_POINTER);
 
     if (Nav1DME != 0) {
         // At most 93 characters, for two floats of the largest magnitude.

@@ -1,5 +1,6 @@
 // Sprites, tints and pivot rotations.
 
+#include <math.h>
 #include <GL/gl.h>
 
 #include "Draw.h"
@@ -38,6 +39,10 @@ void SetTint(void)
 
 void BeginPivot(int px, int py, float theta)
 {
+    // Angles are used as they come, without wrapping; only one that is not
+    // finite (a NaN or infinite dataref, or the difference of two huge ones)
+    // would turn the whole matrix into NaN, so it draws the part unturned.
+    if (!isfinite(theta)) theta = 0.0f;
     glPushMatrix();
     glTranslated((double)(XO + px), (double)(YO + py), 0.0);
     glRotatef(theta, 0.0f, 0.0f, 1.0f);
