@@ -7,7 +7,7 @@ OSTREL_PACKAGES=(
   cmake ninja-build g++ clang binutils pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
-  libcairo2-dev fonts-dejavu-core libstb-dev libpng-dev
+  libcairo2-dev libfreetype-dev fonts-dejavu-core libstb-dev libpng-dev
   libcli11-dev libglfw3-dev xvfb xauth
 )
 

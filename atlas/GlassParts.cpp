@@ -1,0 +1,133 @@
+// The Glass panel's readout boxes, heading box, glideslope pointer and the
+// vertical speed scale and needle.
+
+#include <cmath>
+
+#include "Art.h"
+#include "ArtGeometry.h"
+#include "GaugeScales.h"
+#include "PixelFonts.h"
+
+using namespace palette;
+
+namespace {
+
+void FillAndFrame(cairo_t *cr)
+{
+    SetColour(cr, {0.0, 0.0, 0.0});
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, 1.0);
+    SetColour(cr, kMark);
+    cairo_stroke(cr);
+}
+
+void DrawReadoutBoxes(const Art &a)
+{
+    cairo_t *cr = a.cr;
+    {
+        // Airspeed: three drums, the units drum in a taller window; the point
+        // touches the tape's ticks at its centre line (panel y 95).
+        SpriteFrame f(cr, ATLAS_GLASS_SPEED_BOX);
+        const double pts[][2] = {{0.5, 5.5},   {16.5, 5.5},  {16.5, 0.5}, {24.5, 0.5},
+                                 {24.5, 11.0}, {26.6, 14.0}, {24.5, 17.0}, {24.5, 26.5},
+                                 {16.5, 26.5}, {16.5, 21.5}, {0.5, 21.5}};
+        Polygon(cr, pts, 11);
+        FillAndFrame(cr);
+    }
+    {
+        // Altitude: three drums and the two-digit window, pointing left at the
+        // tape's centre line.
+        SpriteFrame f(cr, ATLAS_GLASS_ALT_BOX);
+        const double pts[][2] = {{0.4, 16.0},  {3.5, 19.0},  {3.5, 23.5},  {25.5, 23.5},
+                                 {25.5, 28.5}, {40.5, 28.5}, {40.5, 2.5},  {25.5, 2.5},
+                                 {25.5, 8.5},  {3.5, 8.5},   {3.5, 13.0}};
+        Polygon(cr, pts, 11);
+        FillAndFrame(cr);
+    }
+    {
+        // Heading box: open at the top, where the plate carries on its frame
+        // above the readout's top row; its point marks the card's top.
+        SpriteFrame f(cr, ATLAS_GLASS_HEADING_BOX);
+        cairo_move_to(cr, 12.5, 14.5);
+        cairo_line_to(cr, 12.5, 4.5);
+        cairo_line_to(cr, 20.0, 4.5);
+        cairo_line_to(cr, 23.0, 0.7);
+        cairo_line_to(cr, 26.0, 4.5);
+        cairo_line_to(cr, 34.5, 4.5);
+        cairo_line_to(cr, 34.5, 14.5);
+        SetColour(cr, {0.0, 0.0, 0.0});
+        cairo_fill_preserve(cr);
+        cairo_set_line_width(cr, 1.0);
+        SetColour(cr, kMark);
+        cairo_stroke(cr);
+    }
+    {
+        SpriteFrame f(cr, ATLAS_GLASS_GS_POINTER);
+        const double d[][2] = {{0.3, 2.5}, {3.0, 4.8}, {5.7, 2.5}, {3.0, 0.2}};
+        Polygon(cr, d, 4);
+        SetColour(cr, kMagenta);
+        cairo_fill(cr);
+    }
+}
+
+// The needle's turn for a rate in ft/min, radians counter-clockwise: -a in
+// a climb, +a otherwise.
+double GlassVsiTurn(int fpm)
+{
+    double a = GlassVerticalSpeedAngle(std::fabs(float(fpm)) / 1000.0f) * M_PI / 180.0;
+    return fpm > 0 ? -a : a;
+}
+
+// Where the turned needle's centre line (GLASS_VSI_NEEDLE_OFFSET above the
+// pivot at rest, pointing left) crosses the column at panel x. Panel units.
+double GlassVsiCrossing(int fpm, double x)
+{
+    const double th = GlassVsiTurn(fpm), c = GLASS_VSI_NEEDLE_OFFSET;
+    // Points of the line: pivot + R(th) (-t, c); solve its x for t.
+    double t = (GLASS_VSI_PIVOT.x - x - c * std::sin(th)) / std::cos(th);
+    return GLASS_VSI_PIVOT.y - t * std::sin(th) + c * std::cos(th);
+}
+
+void DrawGlassVsi(const Art &a)
+{
+    cairo_t *cr = a.cr;
+    {
+        SpriteFrame f(cr, ATLAS_GLASS_VSI_SCALE);
+        FillRect(cr, 0, 0, f.w(), f.h(), {0.17, 0.18, 0.19});
+        const LocalPt o = GLASS_VSI_SCALE_ORIGIN;
+        // Each mark is a level tick centred where the needle's centre line
+        // crosses the tick's middle column, labelled in thousands of ft/min.
+        struct Mark { int fpm; double x0, x1; const char *label; };
+        const Mark marks[] = {{0, 8, 16, nullptr},  {500, 12, 15, nullptr}, {1000, 9, 15, "1"},
+                              {2000, 9, 15, "2"},   {4000, 9, 15, "4"}};
+        for (int sign : {1, -1}) {
+            for (const Mark &m : marks) {
+                if (m.fpm == 0 && sign < 0)
+                    continue;
+                double y = GlassVsiCrossing(sign * m.fpm, o.x + (m.x0 + m.x1) / 2) - o.y;
+                // One texel row, the one whose middle is nearest the crossing.
+                double row = std::round(y - 0.5);
+                FillRect(cr, m.x0, row, m.x1 - m.x0, 1.0, kMark);
+                if (m.label)
+                    DrawPixelText(cr, kSmallFont, m.label, int(m.x0) - 5, int(row) - 2, 4, kMark);
+            }
+        }
+    }
+    {
+        SpriteFrame f(cr, ATLAS_GLASS_VSI_NEEDLE);
+        const double c = GLASS_VSI_NEEDLE_OFFSET;
+        const double pts[][2] = {{0.3, c}, {5.0, c - 1.1}, {f.w(), c - 1.1}, {f.w(), c + 1.1},
+                                 {5.0, c + 1.1}};
+        Polygon(cr, pts, 5);
+        SetColour(cr, kMark);
+        cairo_fill(cr);
+    }
+}
+
+}  // namespace
+
+void DrawGlassParts(const Art &a)
+{
+    DrawReadoutBoxes(a);
+    DrawGlassVsi(a);
+}
