@@ -21,8 +21,10 @@ constexpr LocalPt AI_RING_PIVOT = {65, 64};    // ring at (171, 168), pivot (236
 constexpr LocalPt AI_BEZEL_PIVOT = {81, 82};   // bezel at (155, 150)
 constexpr double AI_HORIZON_CENTRE_X = 64;        // picture at x 172
 // At zero pitch the picture (panel y 184) shows from atlas row 527, so its
-// horizon row stands at panel y 184 + GA_HORIZON_ROW - 527, two units above
-// the pivot; the bezel (panel y 150) carries reference bars at that height.
+// horizon row stands at panel y 184 + GA_HORIZON_ROW - 527: panel y 230, two
+// units below the pivot, level with the aircraft symbol's wings and centre
+// dot (the symbol's top edge is the pivot's height, so they cannot rise to
+// the pivot); the bezel (panel y 150) carries reference bars at that height.
 constexpr double GA_HORIZON_PANEL_Y = 184 + (GA_HORIZON_ROW - 527);
 constexpr double GA_BEZEL_PANEL_Y = 150;
 constexpr LocalPt AI_AIRCRAFT_PIVOT = {31, 30};   // symbol at (205, 202)

@@ -20,5 +20,5 @@ run_suite() {
 echo "== Build and test"
 run_suite build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== Build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
-run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DOSTREL_SANITIZE=ON
+run_suite build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTREL_SANITIZE=ON
 echo "All tests passed, plain and sanitized."

@@ -36,7 +36,7 @@ constexpr AtlasRect LargeDigitCell(int d) { return {240, 460 + 9 * d, 245, 469 +
 // ---- GA panel
 // The horizon picture's 100-row window slides over this range with pitch.
 constexpr AtlasRect ATLAS_GA_HORIZON = {256, 447, 384, 707};
-constexpr int GA_HORIZON_ROW = 577;  // the horizon line at zero pitch; 1 texel per degree
+constexpr int GA_HORIZON_ROW = 573;  // the horizon line at zero pitch; 1 texel per degree
 // The window shown at zero pitch; it moves up one row per degree of pitch.
 constexpr AtlasRect ATLAS_GA_HORIZON_WINDOW = {256, 527, 384, 627};
 constexpr AtlasRect ATLAS_GA_HORIZON_RING = {0, 576, 128, 704};

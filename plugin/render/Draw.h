@@ -30,6 +30,13 @@ void pString2(float x, float y);  // large 5 x 9 font; binds the master texture
 // The product picture, in screen pixels, during the first seconds of a run.
 void DrawSplash(void);
 
+// Lamps shared by both panels, drawn in the current tint. At most one marker
+// lamp shows, outer before middle before inner, at x, x + 11 and x + 22.
+// A gear lamp shows down when its leg is fully down, in transit anywhere
+// between, and nothing when the leg is up.
+void DrawMarkerLamp(float x, float y);
+void DrawGearLamp(float x, float y, float ratio);
+
 // Panel renderers.
 void DrawGA(void);
 void DrawGlass(void);

@@ -13,54 +13,33 @@
 #include "Panel.h"
 #include "Trunc.h"
 
-static bool IsDigit(char c)
+typedef AtlasRect (*DigitCell)(int d);
+
+static void DrawDigits(float x, float y, int w, int h, float step, DigitCell cell)
 {
-    return c >= '0' && c <= '9';
+    float pen = x;
+    for (const char *c = sbuf; *c; c++) {
+        if (*c >= '0' && *c <= '9') DrawSprite(pen, y, w, h, cell(*c - '0'));
+        pen += step;
+    }
 }
 
 void DrawBaro(float x, float y)
 {
-    int n = TruncInt(Baro * 100.0f);
-    snprintf(sbuf, sizeof sbuf, "%4d", n);
-    float pen = x;
-    for (const char *c = sbuf; *c; c++) {
-        if (IsDigit(*c)) {
-            int d = *c - '0';
-            DrawChunk(pen, y, FONT_BARO_W, FONT_BARO_H, (6 * d + 26) / 1024.0f,
-                      342 / 1024.0f, (6 * d + 26 + 5) / 1024.0f, 349 / 1024.0f);
-        }
-        pen += 7.0f;
-    }
+    snprintf(sbuf, sizeof sbuf, "%4d", TruncInt(Baro * 100.0f));
+    DrawDigits(x, y, FONT_BARO_W, FONT_BARO_H, 7.0f, BaroDigitCell);
 }
 
 void pString(float x, float y)
 {
     XPLMBindTexture2d((int)mytex.textureName, 0);
     glEnable(GL_TEXTURE_2D);
-    float pen = x;
-    for (const char *c = sbuf; *c; c++) {
-        if (IsDigit(*c)) {
-            int d = *c - '0';
-            float v0 = (6 * d + 480) / 1024.0f;
-            DrawChunk(pen, y, FONT_SMALL_W, FONT_SMALL_H, 564 / 1024.0f, v0, 567 / 1024.0f,
-                      v0 + 5 / 1024.0f);
-        }
-        pen += 4.0f;
-    }
+    DrawDigits(x, y, FONT_SMALL_W, FONT_SMALL_H, 4.0f, SmallDigitCell);
 }
 
 void pString2(float x, float y)
 {
     XPLMBindTexture2d((int)mytex.textureName, 0);
     glEnable(GL_TEXTURE_2D);
-    float pen = x;
-    for (const char *c = sbuf; *c; c++) {
-        if (IsDigit(*c)) {
-            int d = *c - '0';
-            float v0 = (9 * d + 460) / 1024.0f;
-            DrawChunk(pen, y, FONT_LARGE_W, FONT_LARGE_H, 240 / 1024.0f, v0, 245 / 1024.0f,
-                      v0 + 9 / 1024.0f);
-        }
-        pen += 6.0f;
-    }
+    DrawDigits(x, y, FONT_LARGE_W, FONT_LARGE_H, 6.0f, LargeDigitCell);
 }

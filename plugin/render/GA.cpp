@@ -132,22 +132,7 @@ static void DrawAnnunciators(void)
     if (Brakes != 0.0f) DrawSprite(378, 297, 41, 10, ATLAS_BRAKE_LIGHT);
 
     DrawSprite(56, 290, 60, 21, ATLAS_GA_MARKER_HOUSING);
-    if (OM != 0)
-        DrawSprite(69, 297, 11, 9, ATLAS_OM_LAMP);
-    else if (MM != 0)
-        DrawSprite(80, 297, 11, 9, ATLAS_MM_LAMP);
-    else if (IM != 0)
-        DrawSprite(91, 297, 11, 9, ATLAS_IM_LAMP);
-}
-
-// Down lamp only when the gear is fully down, transit lamp anywhere between,
-// nothing when it is up.
-static void DrawGearLamp(float x, float y, float ratio)
-{
-    if (ratio == 1.0f)
-        DrawSprite(x, y, 7, 7, ATLAS_GEAR_DOWN);
-    else if (ratio != 0.0f)
-        DrawSprite(x, y, 7, 7, ATLAS_GEAR_TRANSIT);
+    DrawMarkerLamp(69, 297);
 }
 
 void DrawGA(void)

@@ -113,20 +113,7 @@ static void DrawAnnunciators(void)
     if (Brakes > 0) DrawSprite(297, 161, 41, 10, ATLAS_BRAKE_LIGHT);
     // The stall light's 22-texel image is stretched over 26 units.
     if (Stalled != 0) DrawSprite(340, 158, 26, 13, ATLAS_STALL_LIGHT);
-    if (OM != 0)
-        DrawSprite(144, 161, 11, 9, ATLAS_OM_LAMP);
-    else if (MM != 0)
-        DrawSprite(155, 161, 11, 9, ATLAS_MM_LAMP);
-    else if (IM != 0)
-        DrawSprite(166, 161, 11, 9, ATLAS_IM_LAMP);
-}
-
-static void DrawGearLamp(float x, float y, float ratio)
-{
-    if (ratio == 1.0f)
-        DrawSprite(x, y, 7, 7, ATLAS_GEAR_DOWN);
-    else if (ratio != 0.0f)
-        DrawSprite(x, y, 7, 7, ATLAS_GEAR_TRANSIT);
+    DrawMarkerLamp(144, 161);
 }
 
 void DrawGlass(void)

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Times the plug-in's draw callback with flyer-sim over the default flight,
+# GA panel then Glass panel: one line of figures per panel,
+#   panel=GA frames=N median_us=... p99_us=... gl_calls=... allocs=...
+# (allocs is n/a in sanitizer builds). Extra arguments go to flyer-sim,
+# e.g. --from 60 --set sim/flightmodel/position/phi=nan.
+#
+#   bench/run.sh [BUILD_DIR] [FRAMES] [flyer-sim args...]
+set -euo pipefail
+build=${1:-build}
+frames=${2:-2000}
+shift $(( $# > 2 ? 2 : $# ))
+sim="$build/flyer-sim"
+if [[ ! -x $sim ]]; then
+  echo "bench/run.sh: no $sim; build first (ninja -C $build flyer-sim)" >&2
+  exit 2
+fi
+exec "$sim" --frames "$frames" --bench "$@"

@@ -1,0 +1,106 @@
+// Heap allocation counting; see Instrument.h. Under AddressSanitizer the
+// sanitizer owns the allocator and these definitions are left out.
+
+#include <cstddef>
+#include <cstdint>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define OSTREL_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define OSTREL_ASAN 1
+#endif
+#endif
+
+namespace sim::instrument {
+
+#ifdef OSTREL_ASAN
+bool AllocationsCounted() { return false; }
+#else
+bool AllocationsCounted() { return true; }
+
+extern __thread bool tl_inPlugin;
+extern uint64_t g_allocations;
+extern uintptr_t g_codeBegin, g_codeEnd;
+
+static inline void Count(void *caller)
+{
+    if (tl_inPlugin) {
+        uintptr_t a = reinterpret_cast<uintptr_t>(caller);
+        if (a >= g_codeBegin && a < g_codeEnd) ++g_allocations;
+    }
+}
+#endif
+
+}  // namespace sim::instrument
+
+#ifndef OSTREL_ASAN
+extern "C" {
+void *__libc_malloc(size_t size);
+void __libc_free(void *p);
+void *__libc_calloc(size_t n, size_t size);
+void *__libc_realloc(void *p, size_t size);
+void *__libc_memalign(size_t alignment, size_t size);
+void *__libc_valloc(size_t size);
+void *__libc_pvalloc(size_t size);
+
+using sim::instrument::Count;
+
+void *malloc(size_t size) noexcept
+{
+    Count(__builtin_return_address(0));
+    return __libc_malloc(size);
+}
+
+void free(void *p) noexcept
+{
+    __libc_free(p);
+}
+
+void *calloc(size_t n, size_t size) noexcept
+{
+    Count(__builtin_return_address(0));
+    return __libc_calloc(n, size);
+}
+
+void *realloc(void *p, size_t size) noexcept
+{
+    Count(__builtin_return_address(0));
+    return __libc_realloc(p, size);
+}
+
+void *memalign(size_t alignment, size_t size) noexcept
+{
+    Count(__builtin_return_address(0));
+    return __libc_memalign(alignment, size);
+}
+
+void *aligned_alloc(size_t alignment, size_t size) noexcept
+{
+    Count(__builtin_return_address(0));
+    return __libc_memalign(alignment, size);
+}
+
+int posix_memalign(void **out, size_t alignment, size_t size) noexcept
+{
+    Count(__builtin_return_address(0));
+    if (alignment == 0 || alignment % sizeof(void *) != 0 || (alignment & (alignment - 1)) != 0) return 22;  // EINVAL
+    void *p = __libc_memalign(alignment, size);
+    if (!p && size) return 12;  // ENOMEM
+    *out = p;
+    return 0;
+}
+
+void *valloc(size_t size) noexcept
+{
+    Count(__builtin_return_address(0));
+    return __libc_valloc(size);
+}
+
+void *pvalloc(size_t size) noexcept
+{
+    Count(__builtin_return_address(0));
+    return __libc_pvalloc(size);
+}
+}
+#endif

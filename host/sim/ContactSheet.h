@@ -1,0 +1,43 @@
+#pragma once
+// A contact sheet: frames shrunk to thumbnails in a grid, each labelled with
+// its elapsed time, under a title line. Drawn with cairo.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Image.h"
+
+typedef struct _cairo_surface cairo_surface_t;
+
+namespace sim {
+
+class ContactSheet {
+public:
+    explicit ContactSheet(std::string title, int thumbWidth = 400, int columns = 4);
+    ~ContactSheet();
+    ContactSheet(const ContactSheet &) = delete;
+    ContactSheet &operator=(const ContactSheet &) = delete;
+
+    void Add(const Image &frame, double time);
+    size_t Count() const { return thumbs_.size(); }
+    Image Render() const;
+
+    // "1:23.4" for 83.4 seconds.
+    static std::string TimeLabel(double seconds);
+
+private:
+    struct SurfaceDeleter {
+        void operator()(cairo_surface_t *s) const;
+    };
+    struct Thumb {
+        std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface;
+        double time;
+    };
+    std::string title_;
+    int thumbWidth_, columns_;
+    int thumbHeight_ = 0;
+    std::vector<Thumb> thumbs_;
+};
+
+}  // namespace sim

@@ -1,0 +1,43 @@
+#pragma once
+// Splits comma-separated text into lines and fields, keeping where each field
+// starts so errors can point at it. Fields are trimmed of spaces and tabs;
+// commas inside double quotes do not split.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sim {
+
+struct CsvField {
+    std::string_view text;  // trimmed
+    int column;             // 1-based column of the field's first character (after trimming)
+};
+
+// Iterates over the lines of a text buffer (LF or CRLF), numbering them from 1.
+class CsvLines {
+public:
+    explicit CsvLines(std::string_view text) : text_(text) {}
+    // The next line, without its line end; false at the end of the text.
+    bool Next(std::string_view &line);
+    int LineNumber() const { return number_; }
+    // True when the line just returned was the last and had no line end.
+    bool LastWithoutNewline() const { return lastUnterminated_; }
+    // True when no non-blank line follows the one just returned.
+    bool AtEnd() const;
+
+private:
+    std::string_view text_;
+    size_t pos_ = 0;
+    int number_ = 0;
+    bool lastUnterminated_ = false;
+};
+
+// Splits one line into fields (reusing out's storage).
+void SplitCsvLine(std::string_view line, std::vector<CsvField> &out);
+
+// Parses a whole field as a number: decimal, exponent, "nan", "inf", "-inf",
+// optional leading '+'. False if anything else is in the field.
+bool ParseNumber(std::string_view s, double &out);
+
+}  // namespace sim

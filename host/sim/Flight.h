@@ -1,0 +1,59 @@
+#pragma once
+// A flight: for each driven dataref element, a track of timed samples. Time
+// 0 is the first sample. Float tracks interpolate linearly between samples
+// that are linked (the following row had a value too) and hold otherwise;
+// int tracks step.
+
+#include <string>
+#include <vector>
+
+#include "Datarefs.h"
+
+namespace sim {
+
+struct Sample {
+    double t;
+    double v;
+    bool linked;  // interpolate toward the next sample; false: hold until it
+};
+
+struct Track {
+    DatarefKey key;
+    std::vector<Sample> samples;  // strictly increasing t
+    bool wrap360 = false;         // angles: interpolate the short way round, result in [0, 360)
+
+    // The value at time t: the first sample's before it, the last one's after it.
+    double ValueAt(double t) const;
+    bool Steps() const { return key.info->type == DatarefType::Int; }
+};
+
+struct Flight {
+    std::string name;
+    double duration = 0;  // time of the last sample
+    std::vector<Track> tracks;
+    std::vector<std::string> notes;  // printed when the flight loads (source, span, warnings)
+
+    Track *Find(const DatarefKey &key);
+    const Track *Find(const DatarefKey &key) const;
+    void RemoveTrack(const DatarefKey &key);
+    // Sets duration from the tracks.
+    void Finish();
+};
+
+// The two file formats, from their text; file names the source in errors
+// and notes. Throw FlightError.
+Flight ParseCsvFlight(const std::string &text, const std::string &file);
+Flight ParseGarminLog(const std::string &text, const std::string &file);
+
+// Reads a flight file: the Garmin flight-data-log format when the first line
+// starts with "#airframe_info", the project's CSV format otherwise. Throws
+// FlightError.
+Flight LoadFlightFile(const std::string &path);
+
+// The built-in flight "circuit".
+Flight CircuitFlight();
+
+// A flight by name: "circuit" or a file path.
+Flight LoadFlight(const std::string &nameOrPath);
+
+}  // namespace sim

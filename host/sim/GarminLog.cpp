@@ -1,0 +1,351 @@
+// Flight data logs of Garmin integrated avionics (G1000, G3X, G500/G600 TXi):
+// line 1 "#airframe_info," with key="value" pairs, line 2 the unit of each
+// column (starting with '#'), line 3 the column names, then one row per
+// second. Columns are found by name; the rest are ignored. An empty field is
+// no value at that second: the last value holds, and only values of
+// consecutive rows are interpolated.
+//
+// Mapping onto the panel's datarefs:
+//   IAS -> airspeed, AltInd (else AltB) -> indicated altitude, BaroA -> altimeter
+//   setting, VSpd -> vertical speed, Pitch, Roll, HDG -> magnetic heading,
+//   CRS -> NAV1 course and OBS, HCDI / VCDI (fraction of full scale) x 2.5 -> dots,
+//   WptDst -> DME distance (and DME shown), WptDst / GndSpd -> DME time,
+//   RollM not NONE (or AfcsOn) -> flight director on (2 with the autopilot on),
+//   RollC -> director roll, PichC or PitchC -> director pitch,
+//   LatAc (G) x kSlipPerG -> slip.
+// Headings and courses interpolate the short way round 360.
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "CsvLines.h"
+#include "Flight.h"
+#include "FlightError.h"
+
+namespace sim {
+
+// The inclinometer ball sits at atan(lateral / normal acceleration) from
+// centre: for the small lateral accelerations of flight that is LatAc x 57.3
+// degrees, and the panel's slip value moves the ball left when positive, as
+// a positive (rightward) lateral acceleration does.
+constexpr double kSlipPerG = 57.3;
+// X-Plane's deviation datarefs read 2.5 dots at full scale.
+constexpr double kDotsPerFullScale = 2.5;
+
+namespace {
+
+struct Source {
+    const char *column;
+    const char *dataref;
+    double factor;
+    bool angle;
+};
+
+const Source kSources[] = {
+    {"IAS", "sim/cockpit2/gauges/indicators/airspeed_kts_pilot", 1, false},
+    {"BaroA", "sim/cockpit2/gauges/actuators/barometer_setting_in_hg_pilot", 1, false},
+    {"VSpd", "sim/cockpit2/gauges/indicators/vvi_fpm_pilot", 1, false},
+    {"Pitch", "sim/flightmodel/position/theta", 1, false},
+    {"Roll", "sim/flightmodel/position/phi", 1, false},
+    {"HDG", "sim/flightmodel/position/magpsi", 1, true},
+    {"LatAc", "sim/flightmodel/misc/slip", kSlipPerG, false},
+    {"CRS", "sim/cockpit2/radios/indicators/nav1_course_deg_mag_pilot", 1, true},
+    {"CRS", "sim/cockpit2/radios/actuators/nav1_obs_deg_mag_pilot", 1, true},
+    {"HCDI", "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot", kDotsPerFullScale, false},
+    {"VCDI", "sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot", kDotsPerFullScale, false},
+    {"WptDst", "sim/cockpit2/radios/indicators/nav1_dme_distance_nm", 1, false},
+    {"RollC", "sim/cockpit2/autopilot/flight_director_roll_deg", 1, false},
+};
+
+// Days since 1970-01-01 of a proleptic Gregorian date.
+long DaysFromCivil(int y, int m, int d)
+{
+    y -= m <= 2;
+    const long era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<long>(doe) - 719468;
+}
+
+bool ParseDigits(std::string_view s, size_t at, size_t n, int &out)
+{
+    if (at + n > s.size()) return false;
+    out = 0;
+    for (size_t i = at; i < at + n; ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+        out = out * 10 + (s[i] - '0');
+    }
+    return true;
+}
+
+bool ParseDate(std::string_view s, long &days)
+{
+    int y, m, d;
+    if (s.size() != 10 || s[4] != '-' || s[7] != '-' || !ParseDigits(s, 0, 4, y) ||
+        !ParseDigits(s, 5, 2, m) || !ParseDigits(s, 8, 2, d) || m < 1 || m > 12 || d < 1 || d > 31)
+        return false;
+    days = DaysFromCivil(y, m, d);
+    return true;
+}
+
+bool ParseClock(std::string_view s, long &seconds)
+{
+    int h, m, sec;
+    if (s.size() != 8 || s[2] != ':' || s[5] != ':' || !ParseDigits(s, 0, 2, h) ||
+        !ParseDigits(s, 3, 2, m) || !ParseDigits(s, 6, 2, sec) || h > 23 || m > 59 || sec > 60)
+        return false;
+    seconds = h * 3600L + m * 60L + sec;
+    return true;
+}
+
+std::string Unquote(std::string_view v)
+{
+    if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
+    return std::string(v);
+}
+
+bool SameNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::string HoursMinutesSeconds(long s)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+    return buf;
+}
+
+// One dataref track being built, with the row of its last sample so that
+// only values of consecutive rows are linked for interpolation.
+struct Builder {
+    Flight &flight;
+    std::vector<int> lastRow;
+
+    int Add(const char *dataref, bool angle)
+    {
+        DatarefKey key;
+        ParseDatarefKey(dataref, key);
+        Track t{key, {}};
+        t.wrap360 = angle;
+        flight.tracks.push_back(t);
+        lastRow.push_back(-2);
+        return static_cast<int>(flight.tracks.size()) - 1;
+    }
+    void Put(int track, int row, double t, double v)
+    {
+        Track &tr = flight.tracks[track];
+        if (!tr.samples.empty()) {
+            if (tr.Steps() && tr.samples.back().v == v) {
+                lastRow[track] = row;
+                return;
+            }
+            tr.samples.back().linked = lastRow[track] == row - 1;
+        }
+        tr.samples.push_back({t, v, false});
+        lastRow[track] = row;
+    }
+};
+
+}  // namespace
+
+Flight ParseGarminLog(const std::string &text, const std::string &file)
+{
+    Flight flight;
+    flight.name = file;
+    std::string_view body(text);
+    if (body.rfind("\xEF\xBB\xBF", 0) == 0) body.remove_prefix(3);
+    CsvLines lines(body);
+    std::string_view line;
+    std::vector<CsvField> fields;
+
+    // Line 1: airframe information.
+    lines.Next(line);
+    SplitCsvLine(line, fields);
+    std::string airframe, product;
+    for (size_t i = 1; i < fields.size(); ++i) {
+        std::string_view f = fields[i].text;
+        size_t eq = f.find('=');
+        if (eq == std::string_view::npos) continue;
+        std::string_view key = f.substr(0, eq);
+        while (!key.empty() && key.back() == ' ') key.remove_suffix(1);
+        if (SameNoCase(key, "airframe_name")) airframe = Unquote(f.substr(eq + 1));
+        if (SameNoCase(key, "product")) product = Unquote(f.substr(eq + 1));
+    }
+    // Line 2: units; line 3: column names.
+    if (!lines.Next(line) || line.empty() || line[0] != '#')
+        throw ErrorAt(file, 2, 1, "expected the line of column units, starting with '#'");
+    if (!lines.Next(line)) throw ErrorAt(file, 3, 1, "expected the line of column names");
+    SplitCsvLine(line, fields);
+    const size_t columnCount = fields.size();
+    std::vector<std::string> names;
+    for (const CsvField &f : fields) names.emplace_back(f.text);
+    auto columnOf = [&](const char *name) -> int {
+        for (size_t i = 0; i < fields.size(); ++i)
+            if (fields[i].text == name) return static_cast<int>(i);
+        return -1;
+    };
+    const int dateCol = columnOf("Lcl Date"), timeCol = columnOf("Lcl Time");
+    if (dateCol < 0) throw ErrorAt(file, 3, 1, "no \"Lcl Date\" column");
+    if (timeCol < 0) throw ErrorAt(file, 3, 1, "no \"Lcl Time\" column");
+
+    Builder b{flight, {}};
+    struct Mapped {
+        int column;
+        int track;
+        double factor;
+    };
+    std::vector<Mapped> mapped;
+    for (const Source &s : kSources) {
+        int c = columnOf(s.column);
+        if (c >= 0) mapped.push_back({c, b.Add(s.dataref, s.angle), s.factor});
+    }
+    int altCol = columnOf("AltInd");
+    if (altCol < 0) altCol = columnOf("AltB");
+    if (altCol >= 0) mapped.push_back({altCol, b.Add("sim/flightmodel/misc/h_ind", false), 1});
+    int pitchCmdCol = columnOf("PichC");
+    if (pitchCmdCol < 0) pitchCmdCol = columnOf("PitchC");
+    if (pitchCmdCol >= 0)
+        mapped.push_back(
+            {pitchCmdCol, b.Add("sim/cockpit2/autopilot/flight_director_pitch_deg", false), 1});
+    const int distCol = columnOf("WptDst"), speedCol = columnOf("GndSpd");
+    const int hasDme = distCol >= 0 ? b.Add("sim/cockpit2/radios/indicators/nav1_has_dme", false) : -1;
+    const int dmeTime = distCol >= 0 && speedCol >= 0
+                            ? b.Add("sim/cockpit2/radios/indicators/nav1_dme_time_min", false)
+                            : -1;
+    const int rollModeCol = columnOf("RollM"), afcsCol = columnOf("AfcsOn");
+    const int fdMode = rollModeCol >= 0 || afcsCol >= 0
+                           ? b.Add("sim/cockpit2/autopilot/flight_director_mode", false)
+                           : -1;
+
+    std::optional<double> lastDist, lastSpeed;
+    std::optional<bool> rollModeOn, afcsOn;
+    long firstTime = 0, lastTime = 0;
+    std::string firstStamp, lastStamp;
+    int row = 0, skippedNoClock = 0, repeated = 0;
+    std::vector<double> values(mapped.size());
+
+    while (lines.Next(line)) {
+        const int n = lines.LineNumber();
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+        const bool last = lines.AtEnd();
+        SplitCsvLine(line, fields);
+        try {
+            if (fields.size() != columnCount) {
+                int col = fields.size() > columnCount ? fields[columnCount].column
+                                                      : static_cast<int>(line.size()) + 1;
+                throw ErrorAt(file, n, col,
+                              "expected " + std::to_string(columnCount) + " fields, found " +
+                                  std::to_string(fields.size()));
+            }
+            // The clock; a row without one is taken as one second after the last.
+            long t;
+            const CsvField &df = fields[dateCol], &tf = fields[timeCol];
+            if (df.text.empty() || tf.text.empty()) {
+                if (row == 0) {
+                    ++skippedNoClock;
+                    continue;
+                }
+                t = lastTime + 1;
+            } else {
+                long days, secs;
+                if (!ParseDate(df.text, days))
+                    throw ErrorAt(file, n, df.column, "bad date \"" + std::string(df.text) + "\"");
+                if (!ParseClock(tf.text, secs))
+                    throw ErrorAt(file, n, tf.column, "bad time \"" + std::string(tf.text) + "\"");
+                t = days * 86400 + secs;
+                if (row > 0 && t < lastTime)
+                    throw ErrorAt(file, n, tf.column,
+                                  "time " + std::string(tf.text) + " goes back from the previous row's");
+                if (row > 0 && t == lastTime) {
+                    ++repeated;
+                    continue;
+                }
+            }
+            // Parse the whole row before keeping any of it, so a bad field
+            // (or a last line cut short) leaves nothing half-read behind.
+            auto number = [&](int col, double &v) {
+                const CsvField &f = fields[size_t(col)];
+                if (f.text.empty()) return false;
+                if (!ParseNumber(f.text, v))
+                    throw ErrorAt(file, n, f.column,
+                                  "bad number \"" + std::string(f.text) + "\" in column " + names[size_t(col)]);
+                return true;
+            };
+            for (size_t i = 0; i < mapped.size(); ++i) number(mapped[i].column, values[i]);
+            std::optional<double> dist = lastDist, speed = lastSpeed;
+            std::optional<bool> rollMode = rollModeOn, afcs = afcsOn;
+            double v;
+            const bool distHere = distCol >= 0 && number(distCol, v);
+            if (distHere) dist = v;
+            const bool speedHere = speedCol >= 0 && number(speedCol, v);
+            if (speedHere) speed = v;
+            if (afcsCol >= 0 && number(afcsCol, v)) afcs = v != 0;
+            if (rollModeCol >= 0 && !fields[size_t(rollModeCol)].text.empty())
+                rollMode = fields[size_t(rollModeCol)].text != "NONE";
+
+            if (!df.text.empty() && !tf.text.empty()) {
+                lastStamp = std::string(df.text) + " " + std::string(tf.text);
+                if (row == 0) firstStamp = lastStamp;
+            }
+            if (row == 0) firstTime = t;
+            const double et = static_cast<double>(t - firstTime);
+            for (size_t i = 0; i < mapped.size(); ++i)
+                if (!fields[size_t(mapped[i].column)].text.empty())
+                    b.Put(mapped[i].track, row, et, values[i] * mapped[i].factor);
+            if (distHere) b.Put(hasDme, row, et, 1);
+            if (dmeTime >= 0 && dist && speed && (distHere || speedHere))
+                b.Put(dmeTime, row, et, *speed >= 1.0 ? *dist / *speed * 60.0 : 0.0);
+            if (fdMode >= 0 && (rollMode || afcs)) {
+                bool on = rollMode.value_or(false) || afcs.value_or(false);
+                b.Put(fdMode, row, et, on ? (afcs.value_or(false) ? 2 : 1) : 0);
+            }
+            rollModeOn = rollMode;
+            afcsOn = afcs;
+            lastDist = dist;
+            lastSpeed = speed;
+            lastTime = t;
+            ++row;
+        } catch (const FlightError &e) {
+            // The display lost power mid-write: the last line is cut short.
+            if (!last) throw;
+            flight.notes.push_back(std::string("warning: ") + e.what() +
+                                   " (last line cut short; skipped)");
+        }
+    }
+    if (row == 0) throw ErrorAt(file, 4, 1, "no data rows with a clock");
+
+    // What a log has no value for yet stays at rest until its first value.
+    for (Track &t : flight.tracks)
+        if (!t.samples.empty() && t.samples.front().t > 0)
+            t.samples.insert(t.samples.begin(), Sample{0, t.key.info->rest, false});
+    flight.tracks.erase(std::remove_if(flight.tracks.begin(), flight.tracks.end(),
+                                       [](const Track &t) { return t.samples.empty(); }),
+                        flight.tracks.end());
+    flight.duration = static_cast<double>(lastTime - firstTime);
+
+    std::string head = "Garmin flight data log " + file + ": airframe \"" +
+                       (airframe.empty() ? std::string("unknown") : airframe) + "\"";
+    if (!product.empty()) head += " (" + product + ")";
+    head += ", " + firstStamp + " to " + lastStamp + " local, " +
+            HoursMinutesSeconds(lastTime - firstTime) + ", " + std::to_string(row) + " rows";
+    flight.notes.insert(flight.notes.begin(), head);
+    if (skippedNoClock)
+        flight.notes.push_back("warning: skipped " + std::to_string(skippedNoClock) +
+                               " rows before the first clock value");
+    if (repeated)
+        flight.notes.push_back("warning: skipped " + std::to_string(repeated) +
+                               " rows repeating the previous row's time");
+    return flight;
+}
+
+}  // namespace sim

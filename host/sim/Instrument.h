@@ -1,0 +1,65 @@
+#pragma once
+// Counting what the plug-in does inside its callbacks.
+//
+// GL calls: flyer-sim exports its own definitions of the gl* functions a
+// plug-in uses (GlCount.cpp). The dlopen'ed plug-in's gl* imports resolve to
+// the executable's definitions first, as any symbol a plug-in imports from
+// the global scope does; each counts the call while a PluginScope is open and
+// forwards to libGL's function found with dlsym(RTLD_NEXT). Calls the host
+// makes for the plug-in (graphics state, texture binds) run in a HostScope
+// and are not counted.
+//
+// Heap allocations: flyer-sim defines malloc, calloc, realloc, the aligned
+// allocators and free, forwarding to glibc's __libc_* functions
+// (AllocCount.cpp). An allocation counts when a PluginScope is open on the
+// calling thread and the allocator's caller lies in the plug-in's code (so
+// the host's and the GL driver's own allocations are not counted; the
+// plug-in's operator new, carried inside it, is). Under AddressSanitizer,
+// which owns malloc, counting is off and reported as "n/a".
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sim::instrument {
+
+// True while the plug-in's callback runs and the host is not serving it.
+bool InPlugin();
+
+class PluginScope {
+public:
+    PluginScope();
+    ~PluginScope();
+    PluginScope(const PluginScope &) = delete;
+    PluginScope &operator=(const PluginScope &) = delete;
+
+private:
+    bool saved_;
+};
+
+class HostScope {
+public:
+    HostScope();
+    ~HostScope();
+    HostScope(const HostScope &) = delete;
+    HostScope &operator=(const HostScope &) = delete;
+
+private:
+    bool saved_;
+};
+
+uint64_t GlCalls();
+uint64_t Allocations();
+bool AllocationsCounted();  // false under AddressSanitizer
+
+// The plug-in's executable segments, found from its dlopen handle.
+void SetPluginCode(void *dlHandle);
+void ClearPluginCode();
+
+// The gl* functions flyer-sim counts.
+const std::vector<std::string> &CountedGlFunctions();
+// The gl* symbols an ELF shared library imports (undefined in its dynamic
+// symbol table). Throws std::runtime_error if the file is not a 64-bit ELF.
+std::vector<std::string> ImportedGlFunctions(const std::string &path);
+
+}  // namespace sim::instrument

@@ -1,0 +1,376 @@
+#include "Session.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <set>
+
+#include "Instrument.h"
+#include "OutsideView.h"
+
+namespace sim {
+
+namespace {
+
+// Applies the simulator's tracked graphics state and texture binds to the
+// current context, whatever made it (EGL offscreen or the preview window).
+class SimGraphics : public host::GraphicsBackend {
+public:
+    void setGraphicsState(const host::GraphicsState &s) override
+    {
+        instrument::HostScope host;
+        Set(GL_FOG, s.fog != 0);
+        Set(GL_LIGHTING, s.lighting != 0);
+        Set(GL_ALPHA_TEST, s.alphaTesting != 0);
+        Set(GL_BLEND, s.alphaBlending != 0);
+        Set(GL_DEPTH_TEST, s.depthTesting != 0);
+        glDepthMask(s.depthWriting ? GL_TRUE : GL_FALSE);
+        Set(GL_TEXTURE_2D, s.textureUnits > 0);
+    }
+    void bindTexture2d(int texture, int unit) override
+    {
+        instrument::HostScope host;
+        if (unit == 0) glBindTexture(GL_TEXTURE_2D, GLuint(texture));
+    }
+
+private:
+    static void Set(GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); }
+};
+
+const char *GlErrorName(GLenum e)
+{
+    switch (e) {
+    case GL_INVALID_ENUM: return "GL_INVALID_ENUM";
+    case GL_INVALID_VALUE: return "GL_INVALID_VALUE";
+    case GL_INVALID_OPERATION: return "GL_INVALID_OPERATION";
+    case GL_STACK_OVERFLOW: return "GL_STACK_OVERFLOW";
+    case GL_STACK_UNDERFLOW: return "GL_STACK_UNDERFLOW";
+    case GL_OUT_OF_MEMORY: return "GL_OUT_OF_MEMORY";
+    default: return "GL error";
+    }
+}
+
+std::string GlErrors()
+{
+    std::string s;
+    for (int i = 0; i < 16; ++i) {
+        GLenum e = glGetError();
+        if (e == GL_NO_ERROR) break;
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%s%s (0x%04x)", s.empty() ? "" : ", ", GlErrorName(e), e);
+        s += buf;
+    }
+    return s;
+}
+
+const char *PhaseName(XPLMCommandPhase p)
+{
+    return p == xplm_CommandBegin ? "begin" : p == xplm_CommandContinue ? "continue" : "end";
+}
+
+const char *MouseName(XPLMMouseStatus s)
+{
+    return s == xplm_MouseDown ? "down" : s == xplm_MouseDrag ? "drag" : "up";
+}
+
+// A log file is started afresh once per run of flyer-sim, then appended to.
+void StartLogFile(const std::string &path)
+{
+    static std::set<std::string> started;
+    if (started.insert(path).second) std::ofstream(path, std::ios::trunc);
+}
+
+}  // namespace
+
+Session::Session(const Options &opts, const Flight &flight, std::vector<Event> events)
+    : opts_(opts),
+      flight_(flight),
+      events_(std::move(events)),
+      width_(opts.screenWidth),
+      height_(opts.screenHeight),
+      host_(host::Host::instance()),
+      graphics_(std::make_unique<SimGraphics>()),
+      router_([this](host::Window &w, int x, int y, XPLMMouseStatus status) {
+          int taken = 0;
+          CallPlugin(std::string("the mouse callback (") + MouseName(status) + " at " +
+                         std::to_string(x) + ", " + std::to_string(y) + ")",
+                     [&] { taken = w.mouse(&w, x, y, status, w.refcon); });
+          return taken;
+      })
+{
+    SortEvents(events_);
+    host_.reset();
+    host_.setTracing(false);
+    host_.setScreenSize(width_, height_);
+    host_.setGraphicsBackend(graphics_.get());
+    if (!opts.log.empty()) {
+        StartLogFile(opts.log);
+        host_.setLogFile(opts.log);
+    }
+
+    // Every dataref at rest, then what the command line fixes for the run.
+    for (const DatarefInfo &d : PublishedDatarefs()) {
+        switch (d.type) {
+        case DatarefType::Int: host_.defineInt(d.name, int(d.rest)); break;
+        case DatarefType::Float: host_.defineFloat(d.name, float(d.rest)); break;
+        case DatarefType::FloatArray:
+            host_.defineFloatArray(d.name, std::vector<float>(size_t(d.size), float(d.rest)));
+            break;
+        }
+    }
+    viewRef_ = host_.dataRef(kViewTypeRef);
+    viewRef_->i = opts.view;
+    for (const Override &o : opts.overrides) {
+        flight_.RemoveTrack(o.key);
+        SetValue(*host_.dataRef(o.key.info->name), o.key, o.value);
+    }
+    for (const DatarefInfo *d : opts.missing) host_.setAbsent(d->name);
+    for (const Track &t : flight_.tracks) bindings_.push_back({host_.dataRef(t.key.info->name), &t});
+}
+
+Session::~Session()
+{
+    if (started_ && !finished_) Finish();
+    host_.setGraphicsBackend(nullptr);
+}
+
+void Session::SetValue(host::DataRef &ref, const DatarefKey &key, double v)
+{
+    switch (key.info->type) {
+    case DatarefType::Int:
+        ref.i = std::isfinite(v) ? int(std::clamp(v, -2147483648.0, 2147483647.0)) : 0;
+        break;
+    case DatarefType::Float: ref.f = float(v); break;
+    case DatarefType::FloatArray: ref.fv[size_t(key.index)] = float(v); break;
+    }
+}
+
+std::string Session::When() const
+{
+    char buf[48];
+    std::snprintf(buf, sizeof buf, " at t=%.3f s", now_);
+    return buf;
+}
+
+void Session::Fail(const std::string &kind, const std::string &message)
+{
+    Failure &f = failures_[kind];
+    if (f.count++ == 0) {
+        f.first = message;
+        failureOrder_.push_back(kind);
+    }
+}
+
+void Session::Echo()
+{
+    if (!opts_.verbose) return;
+    const auto &log = host_.log();
+    for (; logEchoed_ < log.size(); ++logEchoed_) {
+        std::string line = log[logEchoed_];
+        if (!line.empty() && line.back() == '\n') line.pop_back();
+        std::cerr << "[log] " << line << "\n";
+    }
+    const auto &spoken = host_.spoken();
+    for (; spokenEchoed_ < spoken.size(); ++spokenEchoed_)
+        std::cerr << "[speak] " << spoken[spokenEchoed_] << "\n";
+}
+
+template <class F>
+void Session::CallPlugin(const std::string &what, F &&f)
+{
+    std::string before = GlErrors();
+    if (!before.empty()) Fail("host-gl", "flyer-sim raised " + before + " before " + what + When());
+    GLint modelview = 0, projection = 0, mode = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelview);
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projection);
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    {
+        instrument::PluginScope scope;
+        f();
+    }
+    std::string after = GlErrors();
+    if (!after.empty()) Fail("gl-error", "the plug-in raised " + after + " in " + what + When());
+    GLint modelviewAfter = 0, projectionAfter = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelviewAfter);
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionAfter);
+    auto unbalanced = [&](const char *stack, GLint was, GLint is, GLenum matrixMode) {
+        if (is == was) return;
+        Fail("matrix", std::string("the plug-in left the ") + stack + " matrix stack unbalanced in " +
+                           what + When() + ": depth " + std::to_string(is) + ", was " +
+                           std::to_string(was));
+        // Put it back so later frames are drawn and checked as usual.
+        glMatrixMode(matrixMode);
+        for (GLint d = is; d > was; --d) glPopMatrix();
+        for (GLint d = is; d < was; ++d) glPushMatrix();
+    };
+    unbalanced("modelview", modelview, modelviewAfter, GL_MODELVIEW);
+    unbalanced("projection", projection, projectionAfter, GL_PROJECTION);
+    glMatrixMode(GLenum(mode));
+    GlErrors();  // what restoring may have raised is ours
+    for (const std::string &e : host_.takeErrors())
+        Fail("host:" + e, "the plug-in misused the simulator interface in " + what + When() + ": " + e);
+    Echo();
+}
+
+void Session::Start()
+{
+    folder_ = std::make_unique<SimFolder>(opts_.plugin, opts_.texture);
+    if (folder_->textureMissing())
+        std::cerr << "flyer-sim: warning: no texture at " << opts_.texture
+                  << "; the plug-in runs without its master texture\n";
+    try {
+        plugin_ = std::make_unique<host::PluginLibrary>(folder_->pluginPath().string());
+    } catch (const host::PluginLoadError &e) {
+        throw host::PluginLoadError(std::string(e.what()) + " (a copy of " + opts_.plugin + ")");
+    }
+    instrument::SetPluginCode(plugin_->handle());
+    started_ = true;
+
+    char name[256] = "", sig[256] = "", desc[256] = "";
+    int ok = 0;
+    CallPlugin("XPluginStart", [&] { ok = plugin_->start(name, sig, desc); });
+    if (opts_.verbose)
+        std::cerr << "flyer-sim: loaded \"" << name << "\" (" << sig << "), " << desc << "\n";
+    if (ok != 1) Fail("start", "XPluginStart returned " + std::to_string(ok));
+    int enabled = 0;
+    CallPlugin("XPluginEnable", [&] { enabled = plugin_->enable(); });
+    if (enabled != 1) Fail("enable", "XPluginEnable returned " + std::to_string(enabled));
+
+    for (const Event &e : events_)
+        if (e.kind == Event::Kind::Command && !host_.command(e.command)) {
+            std::string known;
+            for (const auto &c : host_.commands()) known += "\n  " + c->name;
+            throw UsageError(e.origin + ": no command \"" + e.command +
+                             "\"; the plug-in created:" + (known.empty() ? " none" : known));
+        }
+}
+
+void Session::ApplyFlight(double t)
+{
+    for (const Binding &b : bindings_) SetValue(*b.ref, b.track->key, b.track->ValueAt(t));
+}
+
+void Session::Command(const std::string &name, XPLMCommandPhase phase)
+{
+    CallPlugin("the handlers of " + name + " (" + PhaseName(phase) + ")",
+               [&] { host_.fire(name, phase); });
+}
+
+void Session::Mouse(int x, int y, XPLMMouseStatus status)
+{
+    router_.Deliver(host_, x, y, status);
+}
+
+void Session::SetView(int view)
+{
+    bindings_.erase(std::remove_if(bindings_.begin(), bindings_.end(),
+                                   [&](const Binding &b) { return b.ref == viewRef_; }),
+                    bindings_.end());
+    viewRef_->i = view;
+}
+
+int Session::View() const
+{
+    return viewRef_->i;
+}
+
+void Session::DeliverEvents(double t)
+{
+    for (; nextEvent_ < events_.size() && events_[nextEvent_].time <= t + 1e-9; ++nextEvent_) {
+        const Event &e = events_[nextEvent_];
+        if (e.kind == Event::Kind::Command)
+            for (int phase : e.phases) Command(e.command, phase);
+        else
+            Mouse(e.x, e.y, e.mouse);
+    }
+}
+
+void Session::DrawOutside()
+{
+    auto f = [&](const char *name) { return host_.dataRef(name)->f; };
+    OutsideAttitude a;
+    a.pitch = f("sim/flightmodel/position/theta");
+    a.roll = f("sim/flightmodel/position/phi");
+    a.heading = f("sim/flightmodel/position/magpsi");
+    a.night = host_.dataRef(kLightsRef)->i != 0;
+    DrawOutsideView(width_, height_, a);
+}
+
+FrameStats Session::Frame(double t)
+{
+    FrameStats stats;
+    now_ = t;
+    const uint64_t gl0 = instrument::GlCalls(), alloc0 = instrument::Allocations();
+    host_.setElapsedTime(float(t));
+    ApplyFlight(t);
+    DeliverEvents(t);
+
+    // The simulator's picture, then its window-drawing phase: screen pixels,
+    // origin at the lower left.
+    glViewport(0, 0, width_, height_);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width_, 0, height_, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(opts_.background[0], opts_.background[1], opts_.background[2], 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (opts_.outsideView) DrawOutside();
+    // The plug-in's draw time should not include rasterizing the picture
+    // under it, which a software renderer may do at the plug-in's first flush.
+    glFinish();
+
+    const auto &windows = host_.windows();
+    for (size_t i = 0; i < windows.size(); ++i) {
+        host::Window &w = *windows[i];
+        if (w.destroyed || !w.visible || !w.draw) continue;
+        CallPlugin("the draw callback", [&] {
+            auto start = std::chrono::steady_clock::now();
+            w.draw(&w, w.refcon);
+            stats.drawMicros +=
+                std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                    .count();
+        });
+    }
+    stats.glCalls = instrument::GlCalls() - gl0;
+    stats.allocations = instrument::Allocations() - alloc0;
+    return stats;
+}
+
+Image Session::Capture() const
+{
+    std::vector<uint8_t> px(size_t(width_) * size_t(height_) * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+    return Image::FromBottomUp(width_, height_, px);
+}
+
+std::vector<std::string> Session::Finish()
+{
+    if (started_ && !finished_) {
+        finished_ = true;
+        CallPlugin("XPluginDisable", [&] { plugin_->disable(); });
+        CallPlugin("XPluginStop", [&] { plugin_->stop(); });
+        for (const auto &c : host_.commands())
+            if (!c->handlers.empty())
+                Fail("handler", "after XPluginStop " + std::to_string(c->handlers.size()) +
+                                    " handler(s) still registered for command " + c->name);
+        if (int live = host_.liveWindowCount())
+            Fail("window", "after XPluginStop " + std::to_string(live) + " window(s) still exist");
+        instrument::ClearPluginCode();
+        plugin_.reset();  // dlclose
+    }
+    std::vector<std::string> out;
+    for (const std::string &kind : failureOrder_) {
+        const Failure &f = failures_[kind];
+        out.push_back(f.count > 1 ? f.first + " (and " + std::to_string(f.count - 1) + " more times)"
+                                  : f.first);
+    }
+    return out;
+}
+
+}  // namespace sim

@@ -1,0 +1,105 @@
+#pragma once
+// One load of the plug-in in a simulator folder, driven frame by frame as the
+// simulator does: start and enable; per frame the elapsed time, the flight's
+// datarefs, due commands and mouse events, the outside view, the window
+// projection and each window's draw callback; at the end disable, stop,
+// dlclose and the end-of-run checks. Needs a current GL context of the
+// screen's size from before Start() until after Finish().
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Events.h"
+#include "Flight.h"
+#include "Image.h"
+#include "MouseRouter.h"
+#include "Options.h"
+#include "SimFolder.h"
+#include "host/Host.h"
+#include "host/PluginLibrary.h"
+
+namespace sim {
+
+struct FrameStats {
+    double drawMicros = 0;  // the draw callbacks, summed over the windows
+    uint64_t glCalls = 0;   // inside every callback of the frame
+    uint64_t allocations = 0;
+};
+
+// Thrown for input that only the running plug-in can reject (a command name
+// it never created): a usage error, exit code 2.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class Session {
+public:
+    Session(const Options &opts, const Flight &flight, std::vector<Event> events);
+    ~Session();
+    Session(const Session &) = delete;
+    Session &operator=(const Session &) = delete;
+
+    // Loads the plug-in, starts and enables it. Throws host::PluginLoadError
+    // (or std::runtime_error for the folder) when it cannot load, UsageError
+    // for events naming commands the plug-in did not create.
+    void Start();
+    FrameStats Frame(double t);
+    // Disables, stops and unloads the plug-in, then runs the end-of-run
+    // checks. Returns every failure found during the run, empty if none.
+    std::vector<std::string> Finish();
+
+    // Immediate input (the preview window).
+    void Command(const std::string &name, XPLMCommandPhase phase);
+    void Mouse(int x, int y, XPLMMouseStatus status);
+    void SetView(int view);
+    int View() const;
+
+    Image Capture() const;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    const std::vector<std::string> &FlightNotes() const { return flight_.notes; }
+
+private:
+    struct Binding {
+        host::DataRef *ref;
+        const Track *track;
+    };
+    template <class F>
+    void CallPlugin(const std::string &what, F &&f);
+    void Fail(const std::string &kind, const std::string &message);
+    void Echo();
+    void ApplyFlight(double t);
+    void SetValue(host::DataRef &ref, const DatarefKey &key, double v);
+    void DeliverEvents(double t);
+    void DrawOutside();
+    std::string When() const;
+
+    const Options &opts_;
+    Flight flight_;
+    std::vector<Event> events_;
+    size_t nextEvent_ = 0;
+    int width_, height_;
+    host::Host &host_;
+    std::unique_ptr<host::GraphicsBackend> graphics_;
+    std::unique_ptr<SimFolder> folder_;
+    std::unique_ptr<host::PluginLibrary> plugin_;
+    MouseRouter router_;
+    std::vector<Binding> bindings_;
+    host::DataRef *viewRef_ = nullptr;
+    double now_ = 0;
+    bool started_ = false, finished_ = false;
+    size_t logEchoed_ = 0, spokenEchoed_ = 0;
+    struct Failure {
+        std::string first;
+        int count = 0;
+    };
+    std::vector<std::string> failureOrder_;
+    std::map<std::string, Failure> failures_;
+};
+
+}  // namespace sim

@@ -1,0 +1,54 @@
+// flyer-sim: flies the Ostrel-Flyer plug-in without the simulator.
+
+#include <filesystem>
+#include <iostream>
+
+#include "FlightError.h"
+#include "Image.h"
+#include "Modes.h"
+#include "Options.h"
+#include "Session.h"
+#include "host/OffscreenGL.h"
+#include "host/PluginLibrary.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The run changes the working directory to the simulator folder.
+void MakeAbsolute(std::string &path)
+{
+    if (!path.empty()) path = fs::absolute(path).lexically_normal().string();
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    sim::Options opts;
+    int code = sim::ParseOptions(argc, argv, opts);
+    if (code >= 0) return code;
+    for (std::string *p : {&opts.plugin, &opts.texture, &opts.eventsFile, &opts.png, &opts.outDir,
+                           &opts.sheet, &opts.log, &opts.screenshot, &opts.demo})
+        MakeAbsolute(*p);
+    if (opts.flight != "circuit") MakeAbsolute(opts.flight);
+    try {
+        if (opts.bench) return sim::RunBench(opts);
+        if (opts.window) return sim::RunWindow(opts);
+        if (opts.at) return sim::RunAt(opts);
+        if (!opts.demo.empty()) return sim::RunDemo(opts);
+        return sim::RunSequence(opts);
+    } catch (const sim::FlightError &e) {
+        std::cerr << "flyer-sim: error: " << e.what() << "\n";
+        return 2;
+    } catch (const sim::UsageError &e) {
+        std::cerr << "flyer-sim: error: " << e.what() << "\n";
+        return 2;
+    } catch (const host::PluginLoadError &e) {
+        std::cerr << "flyer-sim: error: " << e.what() << "\n";
+        return 1;
+    } catch (const std::exception &e) {
+        std::cerr << "flyer-sim: error: " << e.what() << "\n";
+        return 1;
+    }
+}

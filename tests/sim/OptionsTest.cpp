@@ -1,0 +1,124 @@
+// Command-line parsing: values that are accepted and the ones that are a
+// usage error (exit code 2).
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Options.h"
+
+using namespace sim;
+
+namespace {
+
+int Parse(std::vector<std::string> args, Options &opts)
+{
+    args.insert(args.begin(), "flyer-sim");
+    std::vector<char *> argv;
+    for (std::string &a : args) argv.push_back(a.data());
+    return ParseOptions(int(argv.size()), argv.data(), opts);
+}
+
+}  // namespace
+
+TEST(Options, Defaults)
+{
+    Options o;
+    ASSERT_EQ(Parse({}, o), -1);
+    EXPECT_EQ(o.flight, "circuit");
+    EXPECT_EQ(o.screenWidth, 1280);
+    EXPECT_EQ(o.screenHeight, 800);
+    EXPECT_EQ(o.view, 1017);
+    EXPECT_DOUBLE_EQ(o.fps, 30);
+    EXPECT_TRUE(o.outsideView);
+    EXPECT_NE(o.plugin.find("OstrelLin.xpl"), std::string::npos);
+}
+
+TEST(Options, ValuesOfEveryKind)
+{
+    Options o;
+    ASSERT_EQ(Parse({"--screen", "640x480", "--view", "1026", "--fps", "12.5", "--set",
+                     "sim/flightmodel/position/theta=nan", "--set",
+                     "sim/cockpit2/gauges/indicators/airspeed_kts_pilot=-inf", "--set",
+                     "sim/flightmodel2/gear/deploy_ratio[2]=0.25", "--set",
+                     "sim/cockpit/electrical/cockpit_lights_on=1", "--missing",
+                     "sim/graphics/view/view_type", "--command", "sim/view/ostrel_select@3",
+                     "--background", "#102030", "--at", "4", "--png", "x.png"},
+                    o),
+              -1);
+    EXPECT_EQ(o.screenWidth, 640);
+    EXPECT_EQ(o.screenHeight, 480);
+    EXPECT_EQ(o.view, 1026);
+    EXPECT_DOUBLE_EQ(o.fps, 12.5);
+    ASSERT_EQ(o.overrides.size(), 4u);
+    EXPECT_TRUE(std::isnan(o.overrides[0].value));
+    EXPECT_EQ(o.overrides[1].value, -INFINITY);
+    EXPECT_EQ(o.overrides[2].key.index, 2);
+    EXPECT_DOUBLE_EQ(o.overrides[3].value, 1);
+    ASSERT_EQ(o.missing.size(), 1u);
+    ASSERT_EQ(o.commands.size(), 1u);
+    EXPECT_DOUBLE_EQ(o.commands[0].time, 3);
+    EXPECT_FALSE(o.outsideView);
+    EXPECT_FLOAT_EQ(o.background[2], 0x30 / 255.0f);
+    EXPECT_DOUBLE_EQ(*o.at, 4);
+}
+
+TEST(Options, UsageErrorsExitWithTwo)
+{
+    const std::vector<std::vector<std::string>> bad = {
+        {"--no-such-option"},
+        {"--screen", "1280"},
+        {"--screen", "10x10"},
+        {"--screen", "1280x800x2"},
+        {"--fps", "0"},
+        {"--fps", "nan"},
+        {"--fps", "fast"},
+        {"--view", "1017.5"},
+        {"--set", "sim/flightmodel/position/theta"},
+        {"--set", "sim/no/such=1"},
+        {"--set", "sim/flightmodel/position/theta=abc"},
+        {"--set", "sim/cockpit/electrical/cockpit_lights_on=0.5"},
+        {"--set", "sim/cockpit/electrical/cockpit_lights_on=inf"},
+        {"--set", "sim/flightmodel2/gear/deploy_ratio=1"},
+        {"--set", "sim/flightmodel2/gear/deploy_ratio[10]=1"},
+        {"--missing", "sim/no/such"},
+        {"--command", "sim/view/ostrel_select"},
+        {"--command", "sim/view/ostrel_select@soon"},
+        {"--at", "3"},
+        {"--png", "x.png"},
+        {"--at", "-1", "--png", "x.png"},
+        {"--bench"},
+        {"--frames", "10"},
+        {"--frames", "-5", "--bench"},
+        {"--every", "0", "--out", "d"},
+        {"--every", "2"},
+        {"--screenshot", "s.png"},
+        {"--background", "blue"},
+        {"--at", "1", "--png", "x.png", "--bench", "--frames", "3"},
+        {"--window", "--demo", "d"},
+        {"--sheet-frames", "0", "--sheet", "s.png"},
+    };
+    for (const auto &args : bad) {
+        Options o;
+        std::string joined;
+        for (const std::string &a : args) joined += a + " ";
+        testing::internal::CaptureStderr();
+        int code = Parse(args, o);
+        std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(code, 2) << joined;
+        EXPECT_NE(err.find("flyer-sim: error:"), std::string::npos) << joined << "\n" << err;
+    }
+}
+
+TEST(Options, HelpExitsWithZero)
+{
+    Options o;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Parse({"--help"}, o), 0);
+    std::string help = testing::internal::GetCapturedStdout();
+    for (const char *opt : {"--plugin", "--flight", "--screen", "--view", "--fps", "--set", "--missing",
+                            "--command", "--events", "--at", "--png", "--out", "--duration", "--every",
+                            "--sheet", "--log", "--verbose", "--frames", "--bench", "--window",
+                            "--screenshot", "--demo", "nan, inf, -inf", "Garmin", "Exit status"})
+        EXPECT_NE(help.find(opt), std::string::npos) << opt;
+}

@@ -1,0 +1,393 @@
+// flyer-sim as a program: its exit codes and messages, the loader, the
+// end-of-run checks, event timing and mouse routing through a test plug-in,
+// the images it writes, the bench line and the preview window.
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Image.h"
+
+extern char **environ;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int code = -1;
+    std::string output;  // stdout and stderr together
+};
+
+fs::path Scratch(const std::string &name)
+{
+    fs::path p = fs::path(testing::TempDir()) / ("flyer-sim-test-" + std::to_string(getpid())) / name;
+    fs::create_directories(p.parent_path());
+    return p;
+}
+
+Result Exec(std::vector<std::string> argv)
+{
+    const fs::path out = Scratch("output.txt");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    std::vector<char *> args;
+    for (std::string &a : argv) args.push_back(a.data());
+    args.push_back(nullptr);
+    Result r;
+    pid_t pid;
+    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    std::ifstream in(out);
+    std::stringstream s;
+    s << in.rdbuf();
+    r.output = s.str();
+    return r;
+}
+
+Result Sim(std::vector<std::string> args)
+{
+    args.insert(args.begin(), FLYER_SIM);
+    return Exec(args);
+}
+
+std::string Probe(const std::string &variant = "probe")
+{
+    return std::string(SIM_PROBE_DIR) + "/" + variant + ".xpl";
+}
+
+std::string Write(const std::string &name, const std::string &text)
+{
+    fs::path p = Scratch(name);
+    std::ofstream(p) << text;
+    return p.string();
+}
+
+std::string Read(const fs::path &p)
+{
+    std::ifstream in(p);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool Contains(const std::string &hay, const std::string &needle)
+{
+    return hay.find(needle) != std::string::npos;
+}
+
+// A small, quick run of the probe plug-in.
+std::vector<std::string> ProbeRun(const std::string &variant = "probe")
+{
+    return {"--plugin", Probe(variant), "--screen", "480x360", "--fps", "10", "--duration", "1"};
+}
+
+}  // namespace
+
+TEST(Run, HelpDocumentsTheOptions)
+{
+    Result r = Sim({"--help"});
+    EXPECT_EQ(r.code, 0);
+    for (const char *opt : {"--plugin", "--flight", "--set", "--events", "--bench", "--window", "--demo"})
+        EXPECT_TRUE(Contains(r.output, opt)) << opt;
+}
+
+TEST(Run, UsageAndInputErrorsExitWithTwo)
+{
+    const std::string badCsv = Write("bad.csv", "time,sim/flightmodel/position/theta\n0,1\n1,x\n");
+    const std::string badEvents = Write("bad-events.txt", "1 command a\n2 wiggle\n");
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--bogus"}, "flyer-sim: error:"},
+        {{"--screen", "wide"}, "--screen: expected WIDTHxHEIGHT"},
+        {{"--set", "sim/cockpit/electrical/cockpit_lights_on=0.5"}, "takes whole numbers"},
+        {{"--flight", badCsv}, badCsv + ":3:3: bad number \"x\""},
+        {{"--flight", "/no/such/flight.csv"}, "cannot open the flight file"},
+        {{"--events", badEvents}, badEvents + ":2:3: unknown event \"wiggle\""},
+        {{"--plugin", Probe(), "--command", "no/such/command@0.5"},
+         "--command no/such/command@0.5: no command \"no/such/command\"; the plug-in created:\n  test/probe/cmd"},
+    };
+    for (const Case &c : cases) {
+        Result r = Sim(c.args);
+        EXPECT_EQ(r.code, 2) << c.args[0] << "\n" << r.output;
+        EXPECT_TRUE(Contains(r.output, c.message)) << r.output << "\nexpected: " << c.message;
+    }
+}
+
+TEST(Run, LoaderRefusesAPluginMissingAnEntryPoint)
+{
+    Result r = Sim(ProbeRun("probe_no_stop"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(Contains(r.output, "lacks the entry point(s): XPluginStop")) << r.output;
+
+    const std::string notPlugin = Write("not-a-plugin.xpl", "text");
+    r = Sim({"--plugin", notPlugin});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(Contains(r.output, "cannot load plug-in")) << r.output;
+    r = Sim({"--plugin", "/no/such/plugin.xpl"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(Contains(r.output, "cannot load plug-in /no/such/plugin.xpl")) << r.output;
+}
+
+TEST(Run, EndOfRunChecksFailAMisbehavingPlugin)
+{
+    struct Case {
+        const char *variant;
+        const char *message;  // empty: the run passes
+    } cases[] = {
+        {"probe", ""},
+        {"probe_leak_handler", "after XPluginStop 1 handler(s) still registered for command test/probe/cmd"},
+        {"probe_leak_window", "after XPluginStop 1 window(s) still exist"},
+        {"probe_unbalanced", "the plug-in left the modelview matrix stack unbalanced in the draw callback at t=0.000 s: depth 2, was 1"},
+        {"probe_gl_error", "the plug-in raised GL_INVALID_ENUM (0x0500) in the draw callback at t=0.000 s"},
+    };
+    for (const Case &c : cases) {
+        Result r = Sim(ProbeRun(c.variant));
+        if (!*c.message) {
+            EXPECT_EQ(r.code, 0) << c.variant << "\n" << r.output;
+            EXPECT_FALSE(Contains(r.output, "check failed")) << r.output;
+            continue;
+        }
+        EXPECT_EQ(r.code, 1) << c.variant << "\n" << r.output;
+        EXPECT_TRUE(Contains(r.output, std::string("flyer-sim: check failed: ") + c.message))
+            << c.variant << "\n" << r.output;
+    }
+    // Repeats are counted, not listed.
+    Result r = Sim(ProbeRun("probe_gl_error"));
+    EXPECT_TRUE(Contains(r.output, "(and 21 more times)")) << r.output;  // 11 frames x 2 windows
+}
+
+TEST(Run, EventsArriveAtTheFirstFrameAtOrAfterTheirTime)
+{
+    const std::string events = Write("timing.txt",
+                                     "0 begin test/probe/cmd\n"
+                                     "0.35 continue test/probe/cmd\n"
+                                     "1.05 end test/probe/cmd\n"
+                                     "2 command sim/view/ostrel_select\n"
+                                     "9 command test/probe/cmd   # after the run: never\n");
+    const std::string log = Scratch("timing.log").string();
+    Result r = Sim({"--plugin", Probe(), "--screen", "480x360", "--fps", "10", "--duration", "2.5",
+                    "--events", events, "--command", "test/probe/cmd@1.05", "--log", log});
+    ASSERT_EQ(r.code, 0) << r.output;
+    EXPECT_EQ(Read(log),
+              "cmd probe 0 t=0.000\n"
+              "cmd probe 1 t=0.400\n"
+              "cmd probe 2 t=1.100\n"  // the file's event first,
+              "cmd probe 0 t=1.100\n"  // then --command's at the same time
+              "cmd probe 2 t=1.100\n"
+              "cmd select 0 t=2.000\n"
+              "cmd select 2 t=2.000\n");
+}
+
+TEST(Run, MouseEventsReachTheWindowUnderThePressAndStayWithIt)
+{
+    // Window A: x 100..299, y 100..299. Window B, above it: x 250..449,
+    // y 150..349; its part below y 200 lets presses through.
+    const std::string events = Write("mouse.txt",
+                                     "0.1 down 120 130\n"
+                                     "0.2 drag 460 30\n"
+                                     "0.3 up 460 30\n"
+                                     "0.4 down 280 250\n"
+                                     "0.5 up 280 250\n"
+                                     "0.6 down 280 180\n"
+                                     "0.7 up 10 10\n"
+                                     "0.8 down 470 340\n"
+                                     "0.9 drag 120 130\n"
+                                     "1.0 up 120 130\n");
+    const std::string log = Scratch("mouse.log").string();
+    Result r = Sim({"--plugin", Probe(), "--screen", "480x360", "--fps", "10", "--duration", "1",
+                    "--events", events, "--log", log});
+    ASSERT_EQ(r.code, 0) << r.output;
+    EXPECT_EQ(Read(log),
+              "mouse A down 120 130\n"
+              "mouse A drag 460 30\n"
+              "mouse A up 460 30\n"
+              "mouse B down 280 250\n"
+              "mouse B up 280 250\n"
+              "mouse B down 280 180\n"  // declined by B...
+              "mouse A down 280 180\n"  // ...so A, below, takes it
+              "mouse A up 10 10\n");    // and the press at 470, 340 reaches nobody
+}
+
+TEST(Run, AtWritesTheFrameWithTheWindowsOverTheOutsideView)
+{
+    const fs::path png = Scratch("at.png");
+    Result r = Sim({"--plugin", Probe(), "--screen", "480x360", "--fps", "10", "--at", "0.5", "--png",
+                    png.string(), "--set", "sim/flightmodel/position/phi=0", "--set",
+                    "sim/flightmodel/position/theta=0"});
+    ASSERT_EQ(r.code, 0) << r.output;
+    sim::Image img = sim::ReadPng(png.string());
+    ASSERT_EQ(img.width, 480);
+    ASSERT_EQ(img.height, 360);
+    auto px = [&](int x, int yUp) { return img.At(x, img.height - 1 - yUp); };
+    EXPECT_GT(px(150, 120)[0], 200);  // A, opaque red
+    EXPECT_LT(px(150, 120)[1], 60);
+    EXPECT_NEAR(px(280, 250)[1], 128, 30);  // B, half-transparent green over A
+    EXPECT_NEAR(px(280, 250)[0], 128, 30);
+    // Outside the windows, sky above the level horizon and ground below it.
+    EXPECT_GT(px(470, 350)[2], px(470, 350)[1]);
+    EXPECT_LT(px(470, 10)[2], 60);
+}
+
+TEST(Run, SequenceAndContactSheet)
+{
+    const fs::path dir = Scratch("seq"), sheet = Scratch("sheet.png");
+    fs::remove_all(dir);
+    Result r = Sim({"--plugin", Probe(), "--screen", "320x200", "--fps", "10", "--duration", "1",
+                    "--out", dir.string(), "--every", "4", "--from", "0.2", "--sheet", sheet.string(),
+                    "--sheet-frames", "3"});
+    ASSERT_EQ(r.code, 0) << r.output;
+    std::vector<std::string> names;
+    for (const auto &e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"frame_00002.png", "frame_00006.png", "frame_00010.png"}));
+    sim::Image s = sim::ReadPng(sheet.string());
+    EXPECT_EQ(s.width, 8 + 3 * (400 + 8));
+    EXPECT_TRUE(Contains(r.output, "wrote 3 frames to " + dir.string())) << r.output;
+}
+
+// The bench lines: "panel=GA frames=20 median_us=... p99_us=... gl_calls=16 allocs=0".
+std::vector<std::map<std::string, std::string>> BenchLines(const std::string &output)
+{
+    std::vector<std::map<std::string, std::string>> lines;
+    std::istringstream in(output);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("panel=", 0) != 0) continue;
+        std::map<std::string, std::string> kv;
+        std::istringstream words(line);
+        std::string w;
+        while (words >> w) {
+            size_t eq = w.find('=');
+            if (eq != std::string::npos) kv[w.substr(0, eq)] = w.substr(eq + 1);
+        }
+        lines.push_back(kv);
+    }
+    return lines;
+}
+
+bool IsFigure(const std::string &s)
+{
+    return !s.empty() && s.find_first_not_of("0123456789.") == std::string::npos;
+}
+
+TEST(Run, BenchPrintsOneLinePerPanelWithCountedCalls)
+{
+    Result r = Sim({"--plugin", Probe(), "--screen", "320x200", "--frames", "20", "--bench"});
+    ASSERT_EQ(r.code, 0) << r.output;
+    auto lines = BenchLines(r.output);
+    ASSERT_EQ(lines.size(), 2u) << r.output;
+    const char *panels[] = {"GA", "Glass"};
+    for (size_t i = 0; i < 2; ++i) {
+        auto &kv = lines[i];
+        EXPECT_EQ(kv["panel"], panels[i]);
+        EXPECT_EQ(kv["frames"], "20");
+        EXPECT_TRUE(IsFigure(kv["median_us"])) << kv["median_us"];
+        EXPECT_TRUE(IsFigure(kv["p99_us"])) << kv["p99_us"];
+        EXPECT_EQ(kv["gl_calls"], "16");  // two windows, eight GL calls each
+        EXPECT_TRUE(kv["allocs"] == "0" || kv["allocs"] == "n/a") << kv["allocs"];
+        EXPECT_EQ(kv.size(), 6u);
+    }
+    r = Sim({"--plugin", Probe("probe_alloc"), "--screen", "320x200", "--frames", "20", "--bench"});
+    ASSERT_EQ(r.code, 0) << r.output;
+    lines = BenchLines(r.output);
+    ASSERT_EQ(lines.size(), 2u) << r.output;
+    EXPECT_TRUE(lines[0]["allocs"] == "1" || lines[0]["allocs"] == "n/a") << r.output;
+}
+
+TEST(Run, GarminLogReplays)
+{
+    Result r = Sim({"--plugin", Probe(), "--screen", "320x200", "--flight",
+                    SIM_DATA_DIR "/g1000-midnight.csv"});
+    EXPECT_EQ(r.code, 0) << r.output;
+    EXPECT_TRUE(Contains(r.output, "airframe \"Cessna 172S\"")) << r.output;
+    EXPECT_TRUE(Contains(r.output, "2023-06-02 23:59:57 to 2023-06-03 00:00:03")) << r.output;
+}
+
+TEST(Run, PreviewWindowUnderXvfbSavesAScreenshot)
+{
+    if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+    const fs::path png = Scratch("window.png");
+    fs::remove(png);
+    Result r = Exec({"xvfb-run", "-a", "-s", "-screen 0 640x480x24", FLYER_SIM, "--plugin", Probe(),
+                     "--window", "--screen", "480x360", "--screenshot", png.string(), "--duration", "0.5"});
+    ASSERT_EQ(r.code, 0) << r.output;
+    sim::Image img = sim::ReadPng(png.string());
+    ASSERT_EQ(img.width, 480);
+    ASSERT_EQ(img.height, 360);
+    const uint8_t *a = img.At(150, img.height - 1 - 120);
+    EXPECT_GT(a[0], 200);  // window A drawn in the preview
+    EXPECT_LT(a[1], 60);
+}
+
+// The real plug-in over the whole default flight. In the sanitizer build this
+// is the run under AddressSanitizer and UndefinedBehaviorSanitizer.
+TEST(RealPlugin, FliesTheWholeDefaultFlightCleanly)
+{
+    Result r = Sim({"--fps", "10"});
+    EXPECT_EQ(r.code, 0) << r.output;
+    EXPECT_TRUE(Contains(r.output, "all checks passed")) << r.output;
+}
+
+TEST(RealPlugin, BothPanelsTakeNonFiniteAndHugeValues)
+{
+    for (const char *panel : {"GA", "Glass"}) {
+        std::vector<std::string> args = {"--fps", "2", "--at", "12", "--png", Scratch("nonfinite.png").string()};
+        if (std::string(panel) == "Glass") args.insert(args.end(), {"--command", "sim/view/ostrel_select@0"});
+        const char *floats[] = {"sim/cockpit2/gauges/indicators/airspeed_kts_pilot=nan",
+                                "sim/flightmodel/misc/h_ind=inf",
+                                "sim/cockpit2/gauges/indicators/vvi_fpm_pilot=-inf",
+                                "sim/flightmodel/position/theta=1e30",
+                                "sim/flightmodel/position/phi=-1e30",
+                                "sim/flightmodel/position/magpsi=nan",
+                                "sim/cockpit2/radios/indicators/nav1_dme_distance_nm=inf",
+                                "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot=-inf",
+                                "sim/cockpit2/autopilot/flight_director_pitch_deg=nan",
+                                "sim/cockpit2/gauges/actuators/barometer_setting_in_hg_pilot=1e30"};
+        for (const char *f : floats) args.insert(args.end(), {"--set", f});
+        args.insert(args.end(), {"--set", "sim/cockpit2/radios/indicators/nav1_has_dme=1", "--set",
+                                 "sim/cockpit2/autopilot/flight_director_mode=1"});
+        Result r = Sim(args);
+        EXPECT_EQ(r.code, 0) << panel << "\n" << r.output;
+    }
+}
+
+TEST(RealPlugin, VerboseEchoesTheLogAndSpeechAndLogGoesToTheFile)
+{
+    const std::string log = Scratch("real.log").string();
+    Result r = Sim({"--texture", "/no/such/Ostrel.tga", "--missing", "sim/graphics/view/view_type", "--verbose",
+                    "--log", log, "--fps", "10", "--duration", "0.2"});
+    EXPECT_EQ(r.code, 0) << r.output;
+    for (const char *line : {"warning: no texture at /no/such/Ostrel.tga",
+                             "[log] Ostrel-Flyer: Bad DataRef (ViewData) Error!",
+                             "[speak] Warning, The Ostrel Flyer Plugin has encountered a critical dataref error.",
+                             "[log] Ostrel-Flyer: Failed to bind the master texture."})
+        EXPECT_TRUE(Contains(r.output, line)) << line << "\n" << r.output;
+    EXPECT_EQ(Read(log), "Ostrel-Flyer: Bad DataRef (ViewData) Error!\n"
+                         "Ostrel-Flyer: Failed to bind the master texture.\n");
+}
+
+TEST(RealPlugin, BenchCountsEveryGlFunctionThePluginImports)
+{
+    Result r = Sim({"--frames", "5", "--bench", "--screen", "640x400"});
+    EXPECT_EQ(r.code, 0) << r.output;
+    EXPECT_EQ(BenchLines(r.output).size(), 2u) << r.output;
+    EXPECT_FALSE(Contains(r.output, "which gl_calls does not count")) << r.output;
+}
