@@ -52,6 +52,7 @@ void DrawBall(const Art &a);
 void DrawHsiParts(const Art &a);       // course pointer, deviation scale, CDI, markers
 void DrawGlassAttitude(const Art &a);  // horizon, roll pointer, FD bar, aircraft symbols
 void DrawGlassParts(const Art &a);     // readout boxes, heading box, VS scale and needle
+void DrawGlassVsiLabels(cairo_t *cr);  // the VS scale's labels, in the plate's space
 void DrawGlassPlate(const Art &a);     // the Glass plate (owns its rectangle)
 
 // Everything, in an order where the plates come after the horizon pictures

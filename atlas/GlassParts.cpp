@@ -88,6 +88,29 @@ double GlassVsiCrossing(int fpm, double x)
     return GLASS_VSI_PIVOT.y - t * std::sin(th) + c * std::cos(th);
 }
 
+// The scale's marks, each a level tick from x0 to x1 (scale texels) centred
+// where the needle's centre line crosses the tick's middle column. They stand
+// at the opening's left edge, where the needle leaves the window (or, from
+// about 2000 ft/min, where its tip ends), so the needle visibly ends on the
+// mark it reads; 4000 moves right, as its line leaves the window through the
+// end. The labels, thousands of ft/min, are printed on the plate beside the
+// opening, where the plate hides the needle so it never runs through one.
+struct VsiMark {
+    int fpm;
+    double x0, x1;
+    const char *label;
+};
+constexpr VsiMark kVsiMarks[] = {{0, 0, 7, nullptr},  {500, 0, 3, nullptr}, {1000, 0, 5, "1"},
+                                 {2000, 0, 5, "2"},   {4000, 1, 6, "4"}};
+
+// A mark's texel row in panel units: the one whose middle is nearest the
+// crossing.
+double VsiMarkRow(const VsiMark &m, int sign)
+{
+    const double x = GLASS_VSI_SCALE_ORIGIN.x + (m.x0 + m.x1) / 2;
+    return std::round(GlassVsiCrossing(sign * m.fpm, x) - 0.5);
+}
+
 void DrawGlassVsi(const Art &a)
 {
     cairo_t *cr = a.cr;
@@ -95,23 +118,10 @@ void DrawGlassVsi(const Art &a)
         SpriteFrame f(cr, ATLAS_GLASS_VSI_SCALE);
         FillRect(cr, 0, 0, f.w(), f.h(), {0.17, 0.18, 0.19});
         const LocalPt o = GLASS_VSI_SCALE_ORIGIN;
-        // Each mark is a level tick centred where the needle's centre line
-        // crosses the tick's middle column, labelled in thousands of ft/min.
-        struct Mark { int fpm; double x0, x1; const char *label; };
-        const Mark marks[] = {{0, 8, 16, nullptr},  {500, 12, 15, nullptr}, {1000, 9, 15, "1"},
-                              {2000, 9, 15, "2"},   {4000, 9, 15, "4"}};
-        for (int sign : {1, -1}) {
-            for (const Mark &m : marks) {
-                if (m.fpm == 0 && sign < 0)
-                    continue;
-                double y = GlassVsiCrossing(sign * m.fpm, o.x + (m.x0 + m.x1) / 2) - o.y;
-                // One texel row, the one whose middle is nearest the crossing.
-                double row = std::round(y - 0.5);
-                FillRect(cr, m.x0, row, m.x1 - m.x0, 1.0, kMark);
-                if (m.label)
-                    DrawPixelText(cr, kSmallFont, m.label, int(m.x0) - 5, int(row) - 2, 4, kMark);
-            }
-        }
+        for (int sign : {1, -1})
+            for (const VsiMark &m : kVsiMarks)
+                if (m.fpm != 0 || sign > 0)
+                    FillRect(cr, m.x0, VsiMarkRow(m, sign) - o.y, m.x1 - m.x0, 1.0, kMark);
     }
     {
         SpriteFrame f(cr, ATLAS_GLASS_VSI_NEEDLE);
@@ -125,6 +135,19 @@ void DrawGlassVsi(const Art &a)
 }
 
 }  // namespace
+
+void DrawGlassVsiLabels(cairo_t *cr)
+{
+    // Right-aligned one column short of the opening's frame (panel x 350),
+    // centred on the mark's row. The altitude readout box (panel y 79 to 110,
+    // up to x 348) lies between the 1000 ft/min labels, clear of them all.
+    const int right = int(GLASS_VSI_SCALE_ORIGIN.x) - 2;
+    for (int sign : {1, -1})
+        for (const VsiMark &m : kVsiMarks)
+            if (m.label)
+                DrawPixelText(cr, kSmallFont, m.label, right - PixelTextWidth(kSmallFont, m.label, 4),
+                              int(VsiMarkRow(m, sign)) - 2, 4, kMark);
+}
 
 void DrawGlassParts(const Art &a)
 {

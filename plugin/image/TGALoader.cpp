@@ -21,11 +21,11 @@
 static uint8_t tgaheader[12];
 
 // The only two accepted signatures: ID length 0, colour map type 0, image
-// type 2 or 10, colour map specification and both origins all zero.
+// type 2 or 10, colour map fields and both origins all zero.
 static const uint8_t uTGAcompare[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 static const uint8_t cTGAcompare[12] = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
-// Image specification of the last load, shared by the two body readers.
+// Image size and depth fields of the last load, shared by the two body readers.
 static struct {
     uint8_t header[6];       // file bytes 12 to 17 as read
     uint32_t bytesPerPixel;  // 3 or 4
@@ -35,7 +35,7 @@ static struct {
     uint32_t bpp;            // 24 or 32
 } tga;
 
-// Reads and checks the image specification, then allocates the pixel buffer.
+// Reads and checks the size and depth fields, then allocates the pixel buffer.
 // On false the caller closes the file; texture->pixels is NULL on every path
 // that does not end in a successful allocation.
 static bool ReadImageSpec(Texture *texture, FILE *file)
