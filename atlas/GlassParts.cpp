@@ -89,19 +89,20 @@ double GlassVsiCrossing(int fpm, double x)
 }
 
 // The scale's marks, each a level tick from x0 to x1 (scale texels) centred
-// where the needle's centre line crosses the tick's middle column. They stand
-// at the opening's left edge, where the needle leaves the window (or, from
-// about 2000 ft/min, where its tip ends), so the needle visibly ends on the
-// mark it reads; 4000 moves right, as its line leaves the window through the
-// end. The labels, thousands of ft/min, are printed on the plate beside the
-// opening, where the plate hides the needle so it never runs through one.
+// where the needle's centre line crosses the tick's middle column. They hang
+// off the opening's left edge, where the plate cuts the needle off, so the
+// needle ends on the mark it reads; past 2000 ft/min its tip ends inside the
+// opening and it points at the 4000 mark, set in from the corner where its
+// line leaves the opening. The labels (thousands of ft/min) are printed on
+// the plate beside the opening: the needle is hidden there, so it never runs
+// through a label it does not read.
 struct VsiMark {
     int fpm;
     double x0, x1;
     const char *label;
 };
-constexpr VsiMark kVsiMarks[] = {{0, 0, 7, nullptr},  {500, 0, 3, nullptr}, {1000, 0, 5, "1"},
-                                 {2000, 0, 5, "2"},   {4000, 1, 6, "4"}};
+constexpr VsiMark kVsiMarks[] = {{0, 0, 7, nullptr},    {500, 0, 2, nullptr}, {1000, 0, 4, "1"},
+                                 {1500, 0, 2, nullptr}, {2000, 0, 4, "2"},    {4000, 1, 5, "4"}};
 
 // A mark's texel row in panel units: the one whose middle is nearest the
 // crossing.
@@ -145,7 +146,8 @@ void DrawGlassVsiLabels(cairo_t *cr)
     for (int sign : {1, -1})
         for (const VsiMark &m : kVsiMarks)
             if (m.label)
-                DrawPixelText(cr, kSmallFont, m.label, right - PixelTextWidth(kSmallFont, m.label, 4),
+                DrawPixelText(cr, kSmallFont, m.label,
+                              right - PixelTextWidth(kSmallFont, m.label, 4),
                               int(VsiMarkRow(m, sign)) - 2, 4, kMark);
 }
 

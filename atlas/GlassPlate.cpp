@@ -163,6 +163,8 @@ void DrawGlassPlate(const Art &a)
     SetColour(cr, {0.30, 0.31, 0.33});
     AttitudeOpening(cr, 1.2);
     Frame(cr, kVsiScale, kFrame);
+    // The vertical speed labels stand beside the opening, where the plate
+    // hides the needle.
     DrawGlassVsiLabels(cr);
     // The needle's pivot, right of the scale window it is read through.
     FillCircle(cr, GLASS_VSI_PIVOT.x, GLASS_VSI_PIVOT.y + GLASS_VSI_NEEDLE_OFFSET, 2.6, kFrame);
