@@ -151,3 +151,23 @@ void ArcBand(cairo_t *cr, double cx, double cy, double r0, double r1, double a0,
     SetColour(cr, c);
     cairo_fill(cr);
 }
+
+void FillSkyAndGround(cairo_t *cr, double w, double h, double hy, const Rgb &sky,
+                      const Rgb &skyFar, const Rgb &ground, const Rgb &groundFar)
+{
+    cairo_pattern_t *up = cairo_pattern_create_linear(0, hy, 0, h);
+    cairo_pattern_add_color_stop_rgb(up, 0.0, sky.r, sky.g, sky.b);
+    cairo_pattern_add_color_stop_rgb(up, 1.0, skyFar.r, skyFar.g, skyFar.b);
+    cairo_rectangle(cr, 0, hy, w, h - hy);
+    cairo_set_source(cr, up);
+    cairo_fill(cr);
+    cairo_pattern_destroy(up);
+
+    cairo_pattern_t *down = cairo_pattern_create_linear(0, hy, 0, 0);
+    cairo_pattern_add_color_stop_rgb(down, 0.0, ground.r, ground.g, ground.b);
+    cairo_pattern_add_color_stop_rgb(down, 1.0, groundFar.r, groundFar.g, groundFar.b);
+    cairo_rectangle(cr, 0, 0, w, hy);
+    cairo_set_source(cr, down);
+    cairo_fill(cr);
+    cairo_pattern_destroy(down);
+}

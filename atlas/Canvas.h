@@ -71,6 +71,10 @@ private:
 };
 
 // Small shape helpers in the current user space.
+// Sky above row hy of a w x h sprite frame, ground below, each a vertical
+// gradient from its colour at the horizon to its far colour.
+void FillSkyAndGround(cairo_t *cr, double w, double h, double hy, const Rgb &sky,
+                      const Rgb &skyFar, const Rgb &ground, const Rgb &groundFar);
 void FillCircle(cairo_t *cr, double x, double y, double r, const Rgb &c);
 void FillRect(cairo_t *cr, double x, double y, double w, double h, const Rgb &c);
 void RoundedRect(cairo_t *cr, double x, double y, double w, double h, double r);

@@ -19,21 +19,7 @@ void DrawGaHorizon(const Art &a)
     const double hy = GA_HORIZON_ROW - ATLAS_GA_HORIZON.v0;
     const double cx = AI_HORIZON_CENTRE_X;
 
-    cairo_pattern_t *sky = cairo_pattern_create_linear(0, hy, 0, f.h());
-    cairo_pattern_add_color_stop_rgb(sky, 0.0, kSky.r, kSky.g, kSky.b);
-    cairo_pattern_add_color_stop_rgb(sky, 1.0, kSkyHigh.r, kSkyHigh.g, kSkyHigh.b);
-    cairo_rectangle(cr, 0, hy, f.w(), f.h() - hy);
-    cairo_set_source(cr, sky);
-    cairo_fill(cr);
-    cairo_pattern_destroy(sky);
-
-    cairo_pattern_t *gnd = cairo_pattern_create_linear(0, hy, 0, 0);
-    cairo_pattern_add_color_stop_rgb(gnd, 0.0, kGround.r, kGround.g, kGround.b);
-    cairo_pattern_add_color_stop_rgb(gnd, 1.0, kGroundLow.r, kGroundLow.g, kGroundLow.b);
-    cairo_rectangle(cr, 0, 0, f.w(), hy);
-    cairo_set_source(cr, gnd);
-    cairo_fill(cr);
-    cairo_pattern_destroy(gnd);
+    FillSkyAndGround(cr, f.w(), f.h(), hy, kSky, kSkyHigh, kGround, kGroundLow);
 
     // The horizon bar straddles its row edge; pitch lines fill the texel row
     // just beyond each degree mark, on the side away from the horizon.

@@ -25,21 +25,7 @@ void DrawGlassHorizon(const Art &a)
     const double hy = GLASS_HORIZON_ROW - ATLAS_GLASS_HORIZON.v0;
     const double cx = GLASS_HORIZON_CENTRE_X;
 
-    cairo_pattern_t *sky = cairo_pattern_create_linear(0, hy, 0, f.h());
-    cairo_pattern_add_color_stop_rgb(sky, 0.0, kPfdSky.r, kPfdSky.g, kPfdSky.b);
-    cairo_pattern_add_color_stop_rgb(sky, 1.0, kPfdSkyHigh.r, kPfdSkyHigh.g, kPfdSkyHigh.b);
-    cairo_rectangle(cr, 0, hy, f.w(), f.h() - hy);
-    cairo_set_source(cr, sky);
-    cairo_fill(cr);
-    cairo_pattern_destroy(sky);
-    cairo_pattern_t *gnd = cairo_pattern_create_linear(0, hy, 0, 0);
-    cairo_pattern_add_color_stop_rgb(gnd, 0.0, kPfdGround.r, kPfdGround.g, kPfdGround.b);
-    cairo_pattern_add_color_stop_rgb(gnd, 1.0, kPfdGroundLow.r, kPfdGroundLow.g,
-                                     kPfdGroundLow.b);
-    cairo_rectangle(cr, 0, 0, f.w(), hy);
-    cairo_set_source(cr, gnd);
-    cairo_fill(cr);
-    cairo_pattern_destroy(gnd);
+    FillSkyAndGround(cr, f.w(), f.h(), hy, kPfdSky, kPfdSkyHigh, kPfdGround, kPfdGroundLow);
 
     FillRect(cr, 0, hy - 1, f.w(), 2, kMark);
 
