@@ -171,3 +171,22 @@ void FillSkyAndGround(cairo_t *cr, double w, double h, double hy, const Rgb &sky
     cairo_fill(cr);
     cairo_pattern_destroy(down);
 }
+
+void DrawTube(cairo_t *cr, double x, double y, double w, double h, double r, double gy0,
+              double gy1, const TubeShade &s, double wire0, double wire1, double wireY,
+              double wireH)
+{
+    RoundedRect(cr, x, y, w, h, r);
+    cairo_pattern_t *g = cairo_pattern_create_linear(0, gy0, 0, gy1);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, s.atGy0.r, s.atGy0.g, s.atGy0.b);
+    cairo_pattern_add_color_stop_rgb(g, 0.6, s.shine.r, s.shine.g, s.shine.b);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, s.atGy1.r, s.atGy1.g, s.atGy1.b);
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+    cairo_set_line_width(cr, 0.8);
+    SetColour(cr, s.outline);
+    cairo_stroke(cr);
+    FillRect(cr, wire0, wireY, 1, wireH, s.wire);
+    FillRect(cr, wire1, wireY, 1, wireH, s.wire);
+}

@@ -75,6 +75,17 @@ private:
 // gradient from its colour at the horizon to its far colour.
 void FillSkyAndGround(cairo_t *cr, double w, double h, double hy, const Rgb &sky,
                       const Rgb &skyFar, const Rgb &ground, const Rgb &groundFar);
+// The inclinometer's glass tube: a rounded w x h tube at (x, y) with corner
+// radius r, shaded across it from row gy0 to row gy1 with a shine 60 % of the
+// way, outlined, and the two one-texel reference wires the ball centres
+// between at x wire0 and wire1.
+struct TubeShade {
+    Rgb atGy0, shine, atGy1, outline, wire;
+};
+void DrawTube(cairo_t *cr, double x, double y, double w, double h, double r, double gy0,
+              double gy1, const TubeShade &s, double wire0, double wire1, double wireY,
+              double wireH);
+
 void FillCircle(cairo_t *cr, double x, double y, double r, const Rgb &c);
 void FillRect(cairo_t *cr, double x, double y, double w, double h, const Rgb &c);
 void RoundedRect(cairo_t *cr, double x, double y, double w, double h, double r);

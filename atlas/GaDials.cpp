@@ -144,21 +144,11 @@ void DrawInclinometerTube(const Art &a)
 {
     cairo_t *cr = a.cr;
     SpriteFrame f(cr, ATLAS_GA_INCLINOMETER);
-    RoundedRect(cr, 0.5, 0.3, 69.0, 15.0, 7.0);
-    cairo_pattern_t *g = cairo_pattern_create_linear(0, 0, 0, 15);
-    cairo_pattern_add_color_stop_rgb(g, 0.0, 0.62, 0.62, 0.56);
-    cairo_pattern_add_color_stop_rgb(g, 0.6, 0.90, 0.90, 0.84);
-    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.74, 0.74, 0.68);
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    cairo_set_line_width(cr, 0.8);
-    SetColour(cr, {0.15, 0.15, 0.15});
-    cairo_stroke(cr);
     // The ball rests on texels 29 to 42; the wires stand one and a half
     // texels clear of it on each side.
-    FillRect(cr, 27, 1, 1, 14, {0.05, 0.05, 0.05});
-    FillRect(cr, 43, 1, 1, 14, {0.05, 0.05, 0.05});
+    const TubeShade shade = {{0.62, 0.62, 0.56}, {0.90, 0.90, 0.84}, {0.74, 0.74, 0.68},
+                             {0.15, 0.15, 0.15}, {0.05, 0.05, 0.05}};
+    DrawTube(cr, 0.5, 0.3, 69.0, 15.0, 7.0, 0, 15, shade, 27, 43, 1, 14);
 }
 
 // ---- Heading indicator: the fixed dial, the bug and the cover that frames

@@ -113,19 +113,10 @@ void DrawHsiSurround(cairo_t *cr)
 
 void DrawBallTube(cairo_t *cr)
 {
-    RoundedRect(cr, kBall.x - 22.5, kBall.y - 7.5, 45.0, 15.0, 7.0);
-    cairo_pattern_t *g = cairo_pattern_create_linear(0, kBall.y - 7, 0, kBall.y + 7);
-    cairo_pattern_add_color_stop_rgb(g, 0.0, 0.55, 0.55, 0.52);
-    cairo_pattern_add_color_stop_rgb(g, 0.6, 0.82, 0.82, 0.78);
-    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.66, 0.66, 0.62);
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
-    cairo_set_line_width(cr, 0.8);
-    SetColour(cr, {0.0, 0.0, 0.0});
-    cairo_stroke(cr);
-    FillRect(cr, kBall.x - 9, kBall.y - 7, 1, 14, {0.02, 0.02, 0.02});
-    FillRect(cr, kBall.x + 8, kBall.y - 7, 1, 14, {0.02, 0.02, 0.02});
+    const TubeShade shade = {{0.55, 0.55, 0.52}, {0.82, 0.82, 0.78}, {0.66, 0.66, 0.62},
+                             {0.0, 0.0, 0.0}, {0.02, 0.02, 0.02}};
+    DrawTube(cr, kBall.x - 22.5, kBall.y - 7.5, 45.0, 15.0, 7.0, kBall.y - 7, kBall.y + 7, shade,
+             kBall.x - 9, kBall.x + 8, kBall.y - 7, 14);
 }
 
 void DrawDarkAnnunciators(const Art &a)

@@ -1,8 +1,8 @@
 // ostrel_atlas_gen: draws the master texture and writes it as a TGA file,
-// optionally with review pictures.
+// optionally with a sprite sheet for review. Pictures of the panels composed
+// from the texture come from flyer-sim, through the plug-in's own renderers.
 //
-//   ostrel_atlas_gen --out Ostrel.tga [--sheet sheet.png] [--panels DIR]
-//                    [--fonts DIR]
+//   ostrel_atlas_gen --out Ostrel.tga [--sheet sheet.png] [--fonts DIR]
 
 #include <cstdio>
 #include <exception>
@@ -21,13 +21,13 @@
 namespace {
 
 struct Options {
-    std::string out, sheet, panels, fonts = OSTREL_FONT_DIR;
+    std::string out, sheet, fonts = OSTREL_FONT_DIR;
 };
 
 int Usage(const char *argv0)
 {
     std::fprintf(stderr,
-                 "usage: %s --out FILE.tga [--sheet FILE.png] [--panels DIR] [--fonts DIR]\n",
+                 "usage: %s --out FILE.tga [--sheet FILE.png] [--fonts DIR]\n",
                  argv0);
     return 2;
 }
@@ -41,14 +41,13 @@ int main(int argc, char **argv)
         std::string arg = argv[i];
         std::string *target = arg == "--out"      ? &o.out
                               : arg == "--sheet"  ? &o.sheet
-                              : arg == "--panels" ? &o.panels
                               : arg == "--fonts"  ? &o.fonts
                                                   : nullptr;
         if (!target || i + 1 >= argc)
             return Usage(argv[0]);
         *target = argv[++i];
     }
-    if (o.out.empty() && o.sheet.empty() && o.panels.empty())
+    if (o.out.empty() && o.sheet.empty())
         return Usage(argv[0]);
 
     try {
@@ -60,8 +59,6 @@ int main(int argc, char **argv)
             WriteTga(o.out, StraightRgba(canvas.surface()), ATLAS_SIZE, ATLAS_SIZE);
         if (!o.sheet.empty())
             WriteSpriteSheet(canvas.surface(), fonts, o.sheet);
-        if (!o.panels.empty())
-            WritePanelPreviews(canvas.surface(), o.panels);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "ostrel_atlas_gen: %s\n", e.what());
         return 1;

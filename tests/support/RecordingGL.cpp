@@ -34,24 +34,25 @@ TexelRect Primitive::texels() const
     return {ll.tu(), ll.tv(), ur.tu(), ur.tv()};
 }
 
-Box Primitive::bounds() const
+// Smallest box holding every vertex, by the coordinates `x` and `y` select.
+static Box BoxOf(const std::vector<Vertex> &vertices, double Vertex::*x, double Vertex::*y)
 {
     Box b{1e300, 1e300, -1e300, -1e300};
     for (const Vertex &v : vertices) {
-        b.x0 = std::min(b.x0, v.x), b.y0 = std::min(b.y0, v.y);
-        b.x1 = std::max(b.x1, v.x), b.y1 = std::max(b.y1, v.y);
+        b.x0 = std::min(b.x0, v.*x), b.y0 = std::min(b.y0, v.*y);
+        b.x1 = std::max(b.x1, v.*x), b.y1 = std::max(b.y1, v.*y);
     }
     return b;
 }
 
+Box Primitive::bounds() const
+{
+    return BoxOf(vertices, &Vertex::x, &Vertex::y);
+}
+
 Box Primitive::screen() const
 {
-    Box b{1e300, 1e300, -1e300, -1e300};
-    for (const Vertex &v : vertices) {
-        b.x0 = std::min(b.x0, v.sx), b.y0 = std::min(b.y0, v.sy);
-        b.x1 = std::max(b.x1, v.sx), b.y1 = std::max(b.y1, v.sy);
-    }
-    return b;
+    return BoxOf(vertices, &Vertex::sx, &Vertex::sy);
 }
 
 TexelRect Primitive::texelBounds() const
