@@ -131,12 +131,22 @@ void DrawFontStrips(cairo_t *cr)
     // DrumCell(0), then a second 0, with the top of a 9 below the first cell
     // and the bottom of a 1 above the last; beside each digit the trailing 0
     // of the two-digit window scrolls with it.
-    SpriteFrame f(cr, ATLAS_DRUM);
-    FillRect(cr, 0, 0, f.w(), f.h(), kDrumFace);
     const int glyphDy = (DRUM_CELL_H - kDrumFont.h) / 2;
-    for (int cell = -1; cell <= 11; cell++) {
-        int y = DrumCell(cell) - ATLAS_DRUM.v0 + glyphDy;
-        DrawGlyph(cr, kDrumFont, cell, DRUM_U0 - ATLAS_DRUM.u0, y, kInk);
-        DrawGlyph(cr, kDrumFont, 0, DRUM_U1 - ATLAS_DRUM.u0 + 1, y, kInk);
+    {
+        SpriteFrame f(cr, ATLAS_DRUM);
+        FillRect(cr, 0, 0, f.w(), f.h(), kDrumFace);
+        for (int cell = -1; cell <= 11; cell++) {
+            int y = DrumCell(cell) - ATLAS_DRUM.v0 + glyphDy;
+            DrawGlyph(cr, kDrumFont, cell, DRUM_U0 - ATLAS_DRUM.u0, y, kInk);
+            DrawGlyph(cr, kDrumFont, 0, DRUM_U1 - ATLAS_DRUM.u0 + 1, y, kInk);
+        }
     }
+
+    // The altitude readout's minus sign: a bar across the middle of a cell
+    // of the same face, as wide as a digit's strokes leave room for.
+    SpriteFrame m(cr, ATLAS_DRUM_MINUS);
+    FillRect(cr, 0, 0, m.w(), m.h(), kDrumFace);
+    cairo_rectangle(cr, 1, glyphDy + kDrumFont.h / 2 - 1, m.w() - 2, 2);
+    SetColour(cr, kInk);
+    cairo_fill(cr);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 
 #include "Instrument.h"
 
@@ -76,8 +77,6 @@ void *Next(const char *name)
     X(void, glPolygonMode, (GLenum face, GLenum mode), (face, mode))                              \
     X(void, glPushAttrib, (GLbitfield mask), (mask))                                              \
     X(void, glPopAttrib, (void), ())                                                              \
-    X(void, glGenTextures, (GLsizei n, GLuint * t), (n, t))                                       \
-    X(void, glDeleteTextures, (GLsizei n, const GLuint *t), (n, t))                               \
     X(void, glBindTexture, (GLenum target, GLuint t), (target, t))                                \
     X(void, glTexImage2D,                                                                         \
       (GLenum target, GLint level, GLint internal, GLsizei w, GLsizei h, GLint border,            \
@@ -112,9 +111,38 @@ void *Next(const char *name)
     }
 OSTREL_GL_FUNCTIONS(OSTREL_GL_DEFINE)
 
+// Texture names are counted and also kept while the plug-in owns them, for
+// the check that it releases them at stop.
+std::set<unsigned> &sim::instrument::PluginTextures()
+{
+    static std::set<unsigned> names;
+    return names;
+}
+
+extern "C" void glGenTextures(GLsizei n, GLuint *t)
+{
+    using Fn = void (*)(GLsizei, GLuint *);
+    static Fn next = reinterpret_cast<Fn>(Next("glGenTextures"));
+    next(n, t);
+    if (!sim::instrument::tl_inPlugin) return;
+    ++sim::instrument::g_glCalls;
+    for (GLsizei i = 0; i < n; ++i) sim::instrument::PluginTextures().insert(t[i]);
+}
+
+extern "C" void glDeleteTextures(GLsizei n, const GLuint *t)
+{
+    using Fn = void (*)(GLsizei, const GLuint *);
+    static Fn next = reinterpret_cast<Fn>(Next("glDeleteTextures"));
+    next(n, t);
+    if (!sim::instrument::tl_inPlugin) return;
+    ++sim::instrument::g_glCalls;
+    for (GLsizei i = 0; i < n; ++i) sim::instrument::PluginTextures().erase(t[i]);
+}
+
 #define OSTREL_GL_NAME(ret, name, params, args) #name,
 const std::vector<std::string> &sim::instrument::CountedGlFunctions()
 {
-    static const std::vector<std::string> names = {OSTREL_GL_FUNCTIONS(OSTREL_GL_NAME)};
+    static const std::vector<std::string> names = {OSTREL_GL_FUNCTIONS(OSTREL_GL_NAME)
+                                                   "glGenTextures", "glDeleteTextures"};
     return names;
 }

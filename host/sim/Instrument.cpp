@@ -30,6 +30,7 @@ uint64_t Allocations() { return g_allocations; }
 
 void SetPluginCode(void *dlHandle)
 {
+    PluginTextures().clear();
     link_map *map = nullptr;
     if (dlinfo(dlHandle, RTLD_DI_LINKMAP, &map) != 0 || !map) return;
     struct Found {

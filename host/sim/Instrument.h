@@ -18,6 +18,7 @@
 // which owns malloc, counting is off and reported as "n/a".
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,10 @@ bool AllocationsCounted();  // false under AddressSanitizer
 // The plug-in's executable segments, found from its dlopen handle.
 void SetPluginCode(void *dlHandle);
 void ClearPluginCode();
+
+// Texture names the plug-in generated and has not deleted (a new load
+// starts with none).
+std::set<unsigned> &PluginTextures();
 
 // The gl* functions flyer-sim counts.
 const std::vector<std::string> &CountedGlFunctions();

@@ -210,6 +210,15 @@ void Session::CallPlugin(const std::string &what, F &&f)
     unbalanced("modelview", modelview, modelviewAfter, GL_MODELVIEW);
     unbalanced("projection", projection, projectionAfter, GL_PROJECTION);
     glMatrixMode(GLenum(mode));
+    // State the simulator's graphics state calls do not manage: what a
+    // plug-in turns on it must turn off, or it reaches whatever draws next.
+    for (auto [cap, name] : {std::pair{GLenum(GL_LINE_SMOOTH), "GL_LINE_SMOOTH"},
+                             std::pair{GLenum(GL_SCISSOR_TEST), "GL_SCISSOR_TEST"}})
+        if (glIsEnabled(cap)) {
+            Fail(std::string("left-on:") + name,
+                 std::string("the plug-in left ") + name + " on after " + what + When());
+            glDisable(cap);
+        }
     GlErrors();  // what restoring may have raised is ours
     for (const std::string &e : host_.takeErrors())
         Fail("host:" + e, "the plug-in misused the simulator interface in " + what + When() + ": " + e);
@@ -361,6 +370,8 @@ std::vector<std::string> Session::Finish()
                                     " handler(s) still registered for command " + c->name);
         if (int live = host_.liveWindowCount())
             Fail("window", "after XPluginStop " + std::to_string(live) + " window(s) still exist");
+        if (size_t live = instrument::PluginTextures().size())
+            Fail("texture", "after XPluginStop " + std::to_string(live) + " texture(s) still exist");
         instrument::ClearPluginCode();
         plugin_.reset();  // dlclose
     }

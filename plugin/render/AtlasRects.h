@@ -88,6 +88,8 @@ constexpr AtlasRect ATLAS_DRUM = {516, 393, 529, 535};
 constexpr int DRUM_U0 = 516, DRUM_U1 = 522, DRUM_PAIR_U1 = 529;
 constexpr int DRUM_CELL0 = 398, DRUM_CELL_H = 12;
 constexpr int DrumCell(int d) { return DRUM_CELL0 + DRUM_CELL_H * d; }
+// The altitude readout's minus sign, one short window high, on the wheel face.
+constexpr AtlasRect ATLAS_DRUM_MINUS = {531, 398, 537, 410};
 
 struct AtlasSprite {
     const char *name;
@@ -148,6 +150,7 @@ constexpr AtlasSprite ATLAS_SPRITES[] = {
     {"heading box", ATLAS_GLASS_HEADING_BOX},
     {"glideslope pointer", ATLAS_GLASS_GS_POINTER},
     {"drum strip", ATLAS_DRUM},
+    {"drum minus sign", ATLAS_DRUM_MINUS},
 };
 
 #endif

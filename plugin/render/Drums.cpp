@@ -3,10 +3,12 @@
 // one digit cell; a higher digit rolls on only while every lower one passes
 // from 9 to 0, so the readouts turn over like a mechanical counter.
 //
-// Digits are ints from saturating truncation; their products with the
-// place values and their cells are formed in 64 bits, equal to the int
-// results wherever those exist, so an absurd value draws absurd windows
-// but never overflows.
+// A value that is not a number or infinite reads as 0, the readout at rest:
+// it has no digits, and would reach the GL as a texture coordinate of the
+// same kind. Digits are ints from saturating truncation; their products with
+// the place values and their cells are formed in 64 bits, equal to the int
+// results wherever those exist, so an absurd value draws absurd windows but
+// never overflows.
 
 #include <math.h>
 #include <GL/gl.h>
@@ -48,12 +50,16 @@ static void DigitWindow(float x, float y, float v)
 void Airspeed_Drum(void)
 {
     float a = fabsf(Airspeed);
+    if (!isfinite(a)) a = 0.0f;
     int H = TruncInt(a / 100.0f);
     float a1 = Rest(a, 100, H);
     int T = TruncInt(a1 / 10.0f);
     float a2 = Rest(a1, 10, T);
     int U = TruncInt(a2);
     float f = a2 - (float)U;
+    // Past the int range the digits saturate and what is left is no fraction
+    // of a knot (12 times it may not even be finite): the units wheel rests.
+    if (!(f < 1.0f)) f = 0.0f;
     float s = 12.0f * f;
 
     float vU = Cell(U) + s;
@@ -70,10 +76,16 @@ void Airspeed_Drum(void)
 
 // Ten-thousands, thousands and hundreds wheels and a tall two-digit window
 // of the whole feet below the hundred (1.2 texels per foot). The wheels
-// roll over the last ten feet of each hundred. The sign is kept.
+// roll over the last ten feet of each hundred. Below sea level the wheels
+// show the magnitude as they would show that height, and the ten-thousands
+// slot, empty while the magnitude is below 10000 ft, shows a minus sign;
+// less than a whole foot below reads 0 without one, like as much above.
 void Altitude_Drum(void)
 {
     float a = Altitude;
+    if (!isfinite(a)) a = 0.0f;
+    bool below = a <= -1.0f;
+    a = fabsf(a);
     int X = TruncInt(a / 10000.0f);
     float r1 = Rest(a, 10000, X);
     int Y = TruncInt(r1 / 1000.0f);
@@ -93,7 +105,10 @@ void Altitude_Drum(void)
     if (rolling) vZ += roll;
     float vW = (float)DRUM_CELL0 + 1.2f * (float)W;
 
-    if (X > 0) DigitWindow(312, 89, vX);
+    if (X > 0)
+        DigitWindow(312, 89, vX);
+    else if (below)
+        DrawSprite(312, 89, 6, DRUM_CELL_H, ATLAS_DRUM_MINUS);
     if (X != 0 || Y != 0) DigitWindow(319, 89, vY);
     DigitWindow(326, 89, vZ);
     DrumWindow(333, 84, 13, DRUM_CELL_H + 2 * kTallMargin, DRUM_PAIR_U1, vW - kTallMargin,

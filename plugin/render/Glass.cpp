@@ -119,6 +119,10 @@ static void DrawAnnunciators(void)
 void DrawGlass(void)
 {
     glPushMatrix();
+    // The tapes smooth their lines, set the line width and the smoothing
+    // hint; the simulator's graphics state calls manage none of these, so the
+    // frame puts back what it found for whatever is drawn after it.
+    glPushAttrib(GL_LINE_BIT | GL_HINT_BIT);
     glScalef(SCALE, SCALE, 1.0f);
     XPLMBindTexture2d((int)mytex.textureName, 0);
 
@@ -166,5 +170,6 @@ void DrawGlass(void)
     DrawGearLamp(342, 15, Gear[1]);
     DrawGearLamp(357, 15, Gear[2]);
 
+    glPopAttrib();
     glPopMatrix();
 }

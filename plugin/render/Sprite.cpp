@@ -44,9 +44,12 @@ void BeginPivot(int px, int py, float theta)
     // would turn the whole matrix into NaN, so it draws the part unturned.
     if (!isfinite(theta)) theta = 0.0f;
     glPushMatrix();
-    glTranslated((double)(XO + px), (double)(YO + py), 0.0);
+    // The sums are formed in double: exact for every int, so an origin
+    // dragged to the ends of the int range does not wrap round.
+    double x = (double)XO + px, y = (double)YO + py;
+    glTranslated(x, y, 0.0);
     glRotatef(theta, 0.0f, 0.0f, 1.0f);
-    glTranslated((double)(-px - XO), (double)(-py - YO), 0.0);
+    glTranslated(-x, -y, 0.0);
 }
 
 void EndPivot(void)

@@ -23,4 +23,11 @@ static inline int TruncIntD(double v)
     return (int)v;
 }
 
+// a + b, held to the int range: panel sums near an origin dragged to the
+// ends of the range stay on its side instead of wrapping round.
+static inline int AddInt(int a, int b)
+{
+    return TruncIntD((double)a + (double)b);
+}
+
 #endif

@@ -5,13 +5,15 @@
 #include "Trunc.h"
 
 // Re-scales about the screen origin: the panel origin moves so that the
-// scaled window keeps its place as nearly as whole pixels allow.
+// scaled window keeps its place as nearly as whole pixels allow. The
+// difference is taken in double and held to the int range, so an origin
+// near its ends stays there.
 static void ApplyScale(float s1)
 {
     float s0 = SCALE;
     SCALE = s1;
-    XO = XO - (TruncInt(XO * s1) - TruncInt(XO * s0));
-    YO = YO - (TruncInt(YO * s1) - TruncInt(YO * s0));
+    XO = TruncIntD((double)XO - ((double)TruncInt(XO * s1) - TruncInt(XO * s0)));
+    YO = TruncIntD((double)YO - ((double)TruncInt(YO * s1) - TruncInt(YO * s0)));
     SetScaledWindowRect();
 }
 

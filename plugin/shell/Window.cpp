@@ -25,8 +25,8 @@ void SetScaledWindowRect(void)
 {
     int left = TruncInt(XO * SCALE);
     int bottom = TruncInt(YO * SCALE);
-    XPLMSetWindowGeometry(OurWindow, left, bottom + TruncInt(height * SCALE),
-                          left + TruncInt(width * SCALE), bottom);
+    XPLMSetWindowGeometry(OurWindow, left, AddInt(bottom, TruncInt(height * SCALE)),
+                          AddInt(left, TruncInt(width * SCALE)), bottom);
 }
 
 void MyDrawWindowCallback(XPLMWindowID inWindowID, void *inRefcon)
@@ -71,18 +71,20 @@ int MyHandleMouseClickCallback(XPLMWindowID inWindowID, int x, int y, XPLMMouseS
     switch (inMouse) {
     case xplm_MouseDown:
         Dragging = 1;
-        dx = x - left;
-        dy = y - bottom;
+        dx = TruncIntD((double)x - left);
+        dy = TruncIntD((double)y - bottom);
         break;
     case xplm_MouseDrag:
         if (Dragging) {
-            int newLeft = x - dx;
-            int newBottom = y - dy;
-            XPLMSetWindowGeometry(OurWindow, newLeft, newBottom + TruncInt(height * SCALE),
-                                  newLeft + TruncInt(width * SCALE), newBottom);
+            // Sums held to the int range: a drag far off screen pins the
+            // window to the range's end instead of wrapping it round.
+            int newLeft = TruncIntD((double)x - dx);
+            int newBottom = TruncIntD((double)y - dy);
+            XPLMSetWindowGeometry(OurWindow, newLeft, AddInt(newBottom, TruncInt(height * SCALE)),
+                                  AddInt(newLeft, TruncInt(width * SCALE)), newBottom);
             // The drawn panel follows the window, in unscaled panel units.
-            XO = TruncInt((float)(x - dx) / SCALE);
-            YO = TruncInt((float)(y - dy) / SCALE);
+            XO = TruncInt((float)((double)x - dx) / SCALE);
+            YO = TruncInt((float)((double)y - dy) / SCALE);
         }
         break;
     case xplm_MouseUp:

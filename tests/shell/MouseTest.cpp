@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "RecordingHarness.h"
 
 namespace {
@@ -115,4 +117,38 @@ TEST(Mouse, KeysDoNothing)
     EXPECT_TRUE(h.host().calls().empty());
     EXPECT_TRUE(h.gl().calls().empty());
     EXPECT_EQ(h.windowRect(), (Rect{0, 320, 475, 0}));
+}
+
+// A drag far off screen pins the origin to the ends of the int range; every
+// sum made from it (window edges, pivots, the re-scaled origin) stays on
+// that side instead of wrapping round to the other.
+TEST(Mouse, AnOriginAtTheEndsOfTheIntRangeDoesNotWrap)
+{
+    for (int far : {INT_MAX, INT_MIN}) {
+        for (int panel = 0; panel < 2; panel++) {
+            SCOPED_TRACE(::testing::Message() << "drag to " << far << (panel ? ", Glass" : ", GA"));
+            RecordingHarness h;
+            h.start();
+            if (panel) h.press(cmd::Switch);
+            h.drag(10, 10, far, far);
+            for (const char *command : {cmd::Smaller, cmd::Larger, cmd::Larger}) {
+                const Rect r = h.windowRect();
+                EXPECT_LE(r.left, r.right);
+                EXPECT_LE(r.bottom, r.top);
+                EXPECT_EQ(r.left > 0, far > 0) << host::ToString(r);
+                EXPECT_EQ(r.top > 0, far > 0) << host::ToString(r);
+
+                // Each pivot moves there and back by the same amount, on the far side.
+                auto moves = h.drawFrame().callsTo("glTranslated");
+                ASSERT_FALSE(moves.empty());
+                ASSERT_EQ(moves.size() % 2, 0u);
+                for (size_t i = 0; i < moves.size(); i += 2) {
+                    EXPECT_EQ(moves[i].args[0] > 0, far > 0) << moves[i].args[0];
+                    EXPECT_EQ(moves[i + 1].args[0], -moves[i].args[0]);
+                    EXPECT_EQ(moves[i + 1].args[1], -moves[i].args[1]);
+                }
+                h.press(command);
+            }
+        }
+    }
 }

@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BaroCase{NAN, "   0"}, BaroCase{INFINITY, "2147483647"},
                     BaroCase{-INFINITY, "-2147483648"}, BaroCase{1e30f, "2147483647"}));
 
-TEST_F(Vocabulary, BaroCellsStandWhereThePartSays)
+TEST_F(Vocabulary, BaroCellsTakeOnePenStepPerCharacter)
 {
     p.setPanel(0, 0, 1.0f, 0);
     p.setBaro(100.0f);

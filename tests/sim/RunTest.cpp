@@ -157,6 +157,9 @@ TEST(Run, EndOfRunChecksFailAMisbehavingPlugin)
         {"probe_leak_window", "after XPluginStop 1 window(s) still exist"},
         {"probe_unbalanced", "the plug-in left the modelview matrix stack unbalanced in the draw callback at t=0.000 s: depth 2, was 1"},
         {"probe_gl_error", "the plug-in raised GL_INVALID_ENUM (0x0500) in the draw callback at t=0.000 s"},
+        {"probe_leak_state", "the plug-in left GL_LINE_SMOOTH on after the draw callback at t=0.000 s"},
+        {"probe_leak_state", "the plug-in left GL_SCISSOR_TEST on after the draw callback at t=0.000 s"},
+        {"probe_leak_texture", "after XPluginStop 1 texture(s) still exist"},
     };
     for (const Case &c : cases) {
         Result r = Sim(ProbeRun(c.variant));

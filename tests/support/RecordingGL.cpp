@@ -118,6 +118,10 @@ void RecordingGL::reset()
     nextTexture_ = 1;
     generated_.clear();
     images_.clear();
+    deleted_.clear();
+    unpackAlignment_ = 4;
+    pendingError_ = GL_NO_ERROR;
+    attribs_.clear();
     current_.reset();
     errors_.clear();
     beginFrame();
@@ -341,6 +345,78 @@ void RecordingGL::texImage(const TextureImage &img)
             return;
         }
     images_.push_back(t);
+}
+
+std::vector<unsigned> RecordingGL::liveTextures() const
+{
+    std::vector<unsigned> out;
+    for (unsigned n : generated_)
+        if (std::find(deleted_.begin(), deleted_.end(), n) == deleted_.end()) out.push_back(n);
+    return out;
+}
+
+void RecordingGL::deleteTexture(unsigned name)
+{
+    if (name == 0) return;
+    if (std::find(generated_.begin(), generated_.end(), name) == generated_.end() ||
+        std::find(deleted_.begin(), deleted_.end(), name) != deleted_.end()) {
+        error("glDeleteTextures of texture name " + std::to_string(name) + " that is not alive");
+        return;
+    }
+    deleted_.push_back(name);
+    images_.erase(std::remove_if(images_.begin(), images_.end(),
+                                 [&](const TextureImage &t) { return t.name == name; }),
+                  images_.end());
+    if (bound_ == name) bound_ = 0;
+}
+
+void RecordingGL::setUnpackAlignment(int a)
+{
+    if (a != 1 && a != 2 && a != 4 && a != 8) {
+        raise(GL_INVALID_VALUE);
+        return;
+    }
+    unpackAlignment_ = a;
+}
+
+// Line and hint state only: what the panels may change that the simulator's
+// graphics state calls do not manage.
+void RecordingGL::pushAttrib(GLbitfield mask)
+{
+    if (mask & ~GLbitfield(GL_LINE_BIT | GL_HINT_BIT))
+        error("glPushAttrib of bits the recorder does not keep");
+    attribs_.push_back({mask, caps_, lineWidth_, hints_});
+}
+
+void RecordingGL::popAttrib()
+{
+    if (attribs_.empty()) {
+        raise(GL_STACK_UNDERFLOW);
+        error("glPopAttrib with an empty attribute stack");
+        return;
+    }
+    const Attrib a = attribs_.back();
+    attribs_.pop_back();
+    if (a.mask & GL_LINE_BIT) {
+        for (GLenum cap : {GLenum(GL_LINE_SMOOTH), GLenum(GL_LINE_STIPPLE)}) {
+            auto it = a.caps.find(cap);
+            caps_[cap] = it != a.caps.end() && it->second;
+        }
+        lineWidth_ = a.lineWidth;
+    }
+    if (a.mask & GL_HINT_BIT) hints_ = a.hints;
+}
+
+void RecordingGL::raise(GLenum e)
+{
+    if (pendingError_ == GL_NO_ERROR) pendingError_ = e;
+}
+
+GLenum RecordingGL::takeError()
+{
+    GLenum e = pendingError_;
+    pendingError_ = GL_NO_ERROR;
+    return e;
 }
 
 void RecordingGL::texParameter(GLenum pname, int value)
@@ -605,7 +681,50 @@ void glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei widt
     img.format = format;
     img.type = type;
     img.hasData = pixels != nullptr;
+    img.unpackAlignment = R().unpackAlignment();
+    if (width < 0 || height < 0 || width > rgl::kMaxTextureSize || height > rgl::kMaxTextureSize) {
+        R().raise(GL_INVALID_VALUE);
+        return;
+    }
     R().texImage(img);
+}
+
+void glDeleteTextures(GLsizei n, const GLuint *textures)
+{
+    R().record("glDeleteTextures", {double(n)});
+    for (GLsizei i = 0; i < n; i++) R().deleteTexture(textures[i]);
+}
+
+void glPixelStorei(GLenum pname, GLint param)
+{
+    R().record("glPixelStorei", {double(pname), double(param)});
+    if (pname == GL_UNPACK_ALIGNMENT)
+        R().setUnpackAlignment(param);
+    else
+        R().error("glPixelStorei of a parameter the recorder does not keep");
+}
+
+void glGetIntegerv(GLenum pname, GLint *data)
+{
+    R().record("glGetIntegerv", {double(pname)});
+    if (pname == GL_UNPACK_ALIGNMENT)
+        *data = R().unpackAlignment();
+    else if (pname == GL_MAX_TEXTURE_SIZE)
+        *data = rgl::kMaxTextureSize;
+    else
+        R().error("glGetIntegerv of a parameter the recorder does not keep");
+}
+
+void glPushAttrib(GLbitfield mask)
+{
+    R().record("glPushAttrib", {double(mask)});
+    R().pushAttrib(mask);
+}
+
+void glPopAttrib(void)
+{
+    R().record("glPopAttrib", {});
+    R().popAttrib();
 }
 
 void glTexParameteri(GLenum target, GLenum pname, GLint param)
@@ -617,7 +736,7 @@ void glTexParameteri(GLenum target, GLenum pname, GLint param)
 GLenum glGetError(void)
 {
     R().record("glGetError", {});
-    return GL_NO_ERROR;
+    return R().takeError();
 }
 
 }  // extern "C"

@@ -7,7 +7,10 @@
 // links libGL. Nothing is drawn: every call is recorded and the fixed-function
 // state it changes is tracked (enables, current colour and texture
 // coordinate, the modelview stack, the bound texture, scissor box, blend
-// function, line width, hints, generated textures).
+// function, line width, hints, unpack alignment, the attribute stack for
+// line and hint state, generated and deleted textures, and GL errors: an
+// image larger than kMaxTextureSize raises GL_INVALID_VALUE, as a real GL
+// does past its limit).
 //
 // Use it through RecordingHarness (RecordingHarness.h), which routes the
 // host's XPLMSetGraphicsState and XPLMBindTexture2d here too, and starts a new
@@ -123,8 +126,12 @@ struct TextureImage {
     int level = 0, internalFormat = 0, width = 0, height = 0, border = 0;
     GLenum format = 0, type = 0;
     bool hasData = false;
+    int unpackAlignment = 4;       // GL_UNPACK_ALIGNMENT at the upload
     std::map<GLenum, int> params;  // glTexParameteri
 };
+
+// The largest texture side the recorder accepts.
+constexpr int kMaxTextureSize = 16384;
 
 class RecordingGL {
 public:
@@ -175,6 +182,9 @@ public:
     float lineWidth() const { return lineWidth_; }
     std::optional<GLenum> hint(GLenum target) const;
     const std::vector<unsigned> &generatedTextures() const { return generated_; }
+    std::vector<unsigned> liveTextures() const;  // generated and not deleted
+    int unpackAlignment() const { return unpackAlignment_; }
+    int attribDepth() const { return int(attribs_.size()); }
     const std::vector<TextureImage> &textureImages() const { return images_; }
 
     // ---- Entry for the host's graphics calls (RecordingHarness installs it)
@@ -202,6 +212,12 @@ public:
     void bindTexture(GLenum target, unsigned name);
     void texImage(const TextureImage &img);
     void texParameter(GLenum pname, int value);
+    void deleteTexture(unsigned name);
+    void setUnpackAlignment(int a);
+    void pushAttrib(GLbitfield mask);
+    void popAttrib();
+    void raise(GLenum e);  // the next glGetError returns it
+    GLenum takeError();
     bool inBegin() const { return current_.has_value(); }
 
 private:
@@ -231,6 +247,16 @@ private:
     unsigned nextTexture_ = 1;
     std::vector<unsigned> generated_;
     std::vector<TextureImage> images_;
+    std::vector<unsigned> deleted_;
+    int unpackAlignment_ = 4;
+    GLenum pendingError_ = GL_NO_ERROR;
+    struct Attrib {
+        GLbitfield mask;
+        std::map<GLenum, bool> caps;
+        float lineWidth;
+        std::map<GLenum, GLenum> hints;
+    };
+    std::vector<Attrib> attribs_;
 };
 
 std::string ToString(const TexelRect &t);

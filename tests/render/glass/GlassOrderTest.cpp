@@ -141,6 +141,32 @@ TEST(GlassOrder, StateOnReturnAndAroundTheRows)
     EXPECT_EQ(gl.color(), (rgl::Color{1, 1, 1, 1}));
 }
 
+// Line smoothing, line width and the smoothing hint are not the simulator's
+// to reset: the frame leaves them as it found them, whatever that was.
+TEST(GlassOrder, LineStateTheSimulatorDoesNotManageIsPutBack)
+{
+    struct Case {
+        bool smooth;
+        float width;
+        GLenum hint;
+    } cases[] = {{false, 1.0f, GL_DONT_CARE}, {true, 2.5f, GL_FASTEST}, {false, 4.0f, GL_NICEST}};
+    GlassHarness h;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.smooth << " " << c.width << " " << c.hint);
+        c.smooth ? glEnable(GL_LINE_SMOOTH) : glDisable(GL_LINE_SMOOTH);
+        glLineWidth(c.width);
+        glHint(GL_LINE_SMOOTH_HINT, c.hint);
+        const rgl::RecordingGL &gl = h.drawFrame();
+        ASSERT_FALSE(gl.lines().empty());
+        EXPECT_TRUE(gl.lines().front().enabled(GL_LINE_SMOOTH));
+        EXPECT_EQ(gl.enabled(GL_LINE_SMOOTH), c.smooth);
+        EXPECT_EQ(gl.lineWidth(), c.width);
+        EXPECT_EQ(gl.hint(GL_LINE_SMOOTH_HINT), std::optional<GLenum>(c.hint));
+        EXPECT_EQ(gl.attribDepth(), 0);
+        EXPECT_TRUE(h.gl().takeErrors().empty());
+    }
+}
+
 TEST(GlassOrder, TextureAndTintAreRestoredRightBeforeTheReadoutBoxes)
 {
     // The bands and tapes leave texturing off and a colour of their own; the

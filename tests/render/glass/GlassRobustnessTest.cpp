@@ -35,6 +35,11 @@ void ExpectFiniteGlassDrawing(const rgl::RecordingGL &gl)
             ASSERT_TRUE(std::isfinite(v.u) && std::isfinite(v.v)) << rgl::ToString(q.texels());
         }
     }
+    // Nothing else of the frame either: tapes, bands and drum windows.
+    for (const rgl::Call &c : gl.calls())
+        if (c.name.rfind("glTexCoord", 0) == 0 || c.name.rfind("glVertex", 0) == 0) {
+            for (double a : c.args) ASSERT_TRUE(std::isfinite(a)) << c.name << " of " << a;
+        }
     EXPECT_EQ(gl.depth(), gl.startDepth());
     EXPECT_FALSE(gl.enabled(GL_SCISSOR_TEST));
     EXPECT_TRUE(gl.enabled(GL_TEXTURE_2D));

@@ -41,7 +41,7 @@ TEST(SpeedBands, EdgesHoldsAndSteps)
         const char *why;
     };
     const Case cases[] = {
-        {119.5f, 100, 140, 170, 66, 125, 157, "worked example: -20.5 kt truncates to -20"},
+        {119.5f, 100, 140, 170, 66, 125, 157, "-20.5 kt below Vno truncates to -20"},
         {0, 0, 0, 0, 95, 95, 95, "at rest with no limits: all on the centre line"},
         {150, 100, 300, 300, 32, 157, 157, "42 kt or more above Vfe holds the flap edge at 32"},
         {50, 100, 300, 300, 157, 157, 157, "42 kt or more below Vfe holds it at 157"},

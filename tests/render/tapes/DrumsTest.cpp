@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "AtlasRects.h"
 #include "TapeFrame.h"
 
@@ -99,6 +101,72 @@ TEST(AltitudeDrum, Windows)
         SCOPED_TRACE(c.why);
         p.set(dr::Altitude, c.altitude);
         ExpectWindows(p.draw(), kAltWindows, c.v0, 4);
+    }
+}
+
+// Below sea level: the wheels of the magnitude, and a minus sign in the
+// ten-thousands slot while that slot is free.
+TEST(AltitudeDrum, BelowZeroShowsTheMagnitudeAfterAMinus)
+{
+    struct Case {
+        float altitude;
+        bool minus;
+        const char *why;
+    };
+    const Case cases[] = {
+        {-11, true, "a field below sea level"},
+        {-50, true, "two-digit window at 50"},
+        {-995, true, "hundreds rolling from 9 to 0"},
+        {-1234.5f, true, "thousands shown"},
+        {-9995, true, "thousands and hundreds rolling"},
+        {-12345, false, "the slot holds the ten-thousands digit"},
+        {-1, true, "one whole foot below"},
+        {-0.5f, false, "less than a foot below reads 0, as above"},
+    };
+    GlassPanel p;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.why);
+        p.set(dr::Altitude, -c.altitude);
+        TapeFrame above = p.draw();
+        p.set(dr::Altitude, c.altitude);
+        TapeFrame below = p.draw();
+        for (double x : {319.0, 326.0, 333.0}) {
+            const DrumWindow *a = above.drumAt(x), *b = below.drumAt(x);
+            ASSERT_EQ(a == nullptr, b == nullptr) << "x " << x;
+            if (a) {
+                EXPECT_EQ(a->texels, b->texels) << "x " << x;
+            }
+        }
+        const DrumWindow *slot = below.drumAt(312);
+        if (!c.minus) {
+            ASSERT_EQ(slot == nullptr, above.drumAt(312) == nullptr);
+            if (slot) {
+                EXPECT_EQ(slot->texels, above.drumAt(312)->texels);
+            }
+            continue;
+        }
+        ASSERT_NE(slot, nullptr);
+        EXPECT_EQ(slot->rect, (rgl::PanelRect{312, 89, 6, 12}));
+        EXPECT_EQ(slot->texels, (rgl::TexelRect{ATLAS_DRUM_MINUS.u0, ATLAS_DRUM_MINUS.v0,
+                                                ATLAS_DRUM_MINUS.u1, ATLAS_DRUM_MINUS.v1}));
+    }
+}
+
+// A value that is no number, or infinite, reads as 0 on both readouts.
+TEST(Drums, NonFiniteValuesReadAsZero)
+{
+    GlassPanel p;
+    TapeFrame rest = p.draw();
+    for (float v : {NAN, INFINITY, -INFINITY}) {
+        SCOPED_TRACE(v);
+        p.set(dr::Airspeed, v);
+        p.set(dr::Altitude, v);
+        TapeFrame f = p.draw();
+        ASSERT_EQ(f.drums.size(), rest.drums.size());
+        for (size_t i = 0; i < f.drums.size(); i++) {
+            EXPECT_EQ(f.drums[i].rect, rest.drums[i].rect);
+            EXPECT_EQ(f.drums[i].texels, rest.drums[i].texels);
+        }
     }
 }
 

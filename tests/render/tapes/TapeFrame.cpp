@@ -17,7 +17,9 @@ bool SmallGlyph(const rgl::Primitive &p)
 
 bool DrumQuad(const rgl::Primitive &p)
 {
-    return p.mode == GL_QUADS && p.textured() && p.texels().u0 == DRUM_U0;
+    return p.mode == GL_QUADS && p.textured() &&
+           (p.texels().u0 == DRUM_U0 || p.texels() == rgl::TexelRect{ATLAS_DRUM_MINUS.u0, ATLAS_DRUM_MINUS.v0,
+                                                                     ATLAS_DRUM_MINUS.u1, ATLAS_DRUM_MINUS.v1});
 }
 
 // Groups glyphs, in call order, into the labels they were drawn as: a

@@ -4,7 +4,8 @@
 // tapes and the drum readouts drew. They are told from the panel's own
 // sprites by kind: the bands are the frame's only untextured quads, the
 // ticks its only lines, the tape labels its only small-font glyphs and the
-// drum windows its only quads cut from the drum strip. Positions are given
+// drum windows its only quads cut from the drum strip (or the readout's minus
+// sign beside it). Positions are given
 // relative to the panel origin.
 
 #include <string>

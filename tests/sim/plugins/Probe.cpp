@@ -8,6 +8,8 @@
 //   PROBE_UNBALANCED    pushes the modelview matrix without popping it
 //   PROBE_GL_ERROR      raises GL_INVALID_ENUM while drawing
 //   PROBE_ALLOC         allocates once per frame while drawing
+//   PROBE_LEAK_STATE    leaves line smoothing and the scissor test on
+//   PROBE_LEAK_TEXTURE  makes a texture at start and never deletes it
 
 #include <GL/gl.h>
 #include <stdio.h>
@@ -52,6 +54,10 @@ static void Draw(XPLMWindowID id, void *)
 #ifdef PROBE_GL_ERROR
     glEnable(0x1234);
 #endif
+#ifdef PROBE_LEAK_STATE
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_SCISSOR_TEST);
+#endif
 #ifdef PROBE_ALLOC
     if (id == WindowA) {
         Kept = malloc(16);
@@ -91,6 +97,11 @@ PLUGIN_API int XPluginStart(char *name, char *sig, char *desc)
     SelectCommand = XPLMCreateCommand("sim/view/ostrel_select", "Probe select");
     XPLMRegisterCommandHandler(ProbeCommand, Command, 0, NULL);
     XPLMRegisterCommandHandler(SelectCommand, Command, 0, NULL);
+#ifdef PROBE_LEAK_TEXTURE
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+#endif
     return 1;
 }
 
