@@ -3,17 +3,12 @@
 #include <cmath>
 #include <stdexcept>
 
-cairo_matrix_t SpriteMatrix(double u0, double v0)
+cairo_matrix_t SpriteMatrix(const AtlasRect &r)
 {
     // Local (x, y) -> image (u0 + x, ATLAS_SIZE - (v0 + y)).
     cairo_matrix_t m;
-    cairo_matrix_init(&m, 1.0, 0.0, 0.0, -1.0, u0, ATLAS_SIZE - v0);
+    cairo_matrix_init(&m, 1.0, 0.0, 0.0, -1.0, r.u0, ATLAS_SIZE - r.v0);
     return m;
-}
-
-cairo_matrix_t SpriteMatrix(const AtlasRect &r)
-{
-    return SpriteMatrix(r.u0, r.v0);
 }
 
 ImageBox ToImageBox(const AtlasRect &r)

@@ -11,15 +11,10 @@
 
 #include "AtlasRects.h"
 
-constexpr int ATLAS_SIZE = 1024;
-
 // Maps a rectangle's local texel coordinates (x right, y up from its lower-left
-// corner) to Cairo image coordinates. The art, the sprite sheet and the panel
-// previews all go through this.
+// corner) to Cairo image coordinates. The art and the sprite sheet both go
+// through this.
 cairo_matrix_t SpriteMatrix(const AtlasRect &r);
-// The same for a window whose lower-left corner is at atlas (u0, v0), which
-// may be fractional (the sliding horizon and drum windows).
-cairo_matrix_t SpriteMatrix(double u0, double v0);
 
 // The rectangle in Cairo image coordinates (top-left corner, size).
 struct ImageBox {

@@ -1,7 +1,9 @@
 #ifndef OSTREL_FLIGHTDATA_H
 #define OSTREL_FLIGHTDATA_H
 // The flight data snapshot: datarefs resolved once at start and copied into
-// plain globals each visible frame. Renderers read only these globals.
+// plain globals each visible frame. Renderers draw from these globals; the
+// GA panel also writes its limited pitch, turn and altitude back, for its own
+// later reads in the same frame (the next refresh overwrites them).
 
 #include "XPLMDataAccess.h"
 

@@ -6,6 +6,8 @@
 // draws into them, so the two can never disagree. Sprites used by both
 // panels appear once.
 
+constexpr int ATLAS_SIZE = 1024;  // texels along each side of the master texture
+
 struct AtlasRect {
     int u0, v0, u1, v1;  // lower-left and upper-right texel edges
 };
@@ -87,7 +89,8 @@ constexpr AtlasRect ATLAS_GLASS_GS_POINTER = {486, 326, 492, 331};
 constexpr AtlasRect ATLAS_DRUM = {516, 393, 529, 535};
 constexpr int DRUM_U0 = 516, DRUM_U1 = 522, DRUM_PAIR_U1 = 529;
 constexpr int DRUM_CELL0 = 398, DRUM_CELL_H = 12;
-constexpr int DrumCell(int d) { return DRUM_CELL0 + DRUM_CELL_H * d; }
+// Lower edge of digit d's cell; 64 bits, so a saturated digit cannot overflow.
+constexpr long long DrumCell(long long d) { return DRUM_CELL0 + DRUM_CELL_H * d; }
 // The altitude readout's minus sign, one short window high, on the wheel face.
 constexpr AtlasRect ATLAS_DRUM_MINUS = {531, 398, 537, 410};
 

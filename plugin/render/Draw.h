@@ -6,6 +6,12 @@
 
 #include "AtlasRects.h"
 
+// The texture coordinate of an atlas texel number.
+static inline float TexCoord(float texel)
+{
+    return texel / (float)ATLAS_SIZE;
+}
+
 // One textured quad, w x h panel units with its lower-left corner at panel
 // (x, y), showing texture coordinates (u0, v0) at the lower left and (u1, v1)
 // at the upper right. Binds nothing and sets no colour.

@@ -20,12 +20,6 @@
 // The tall windows read this many texels of the neighbour cells on each side.
 static const int kTallMargin = DRUM_CELL0 - ATLAS_DRUM.v0;
 
-// Lower edge of digit d's cell on the drum strip, in texels.
-static float Cell(int d)
-{
-    return (float)(DRUM_CELL0 + (long long)DRUM_CELL_H * d);
-}
-
 // v less the place value's whole digits, in float: v - place x d.
 static float Rest(float v, int place, int d)
 {
@@ -36,7 +30,7 @@ static float Rest(float v, int place, int d)
 // between columns DRUM_U0 and u1.
 static void DrumWindow(float x, float y, int w, int h, int u1, float v0, float v1)
 {
-    DrawChunk(x, y, w, h, DRUM_U0 / 1024.0f, v0 / 1024.0f, u1 / 1024.0f, v1 / 1024.0f);
+    DrawChunk(x, y, w, h, TexCoord(DRUM_U0), TexCoord(v0), TexCoord(u1), TexCoord(v1));
 }
 
 // One digit of a short window at rest or rolling.
@@ -62,10 +56,10 @@ void Airspeed_Drum(void)
     if (!(f < 1.0f)) f = 0.0f;
     float s = 12.0f * f;
 
-    float vU = Cell(U) + s;
-    float vT = Cell(T);
+    float vU = (float)DrumCell(U) + s;
+    float vT = (float)DrumCell(T);
     if (U == 9) vT += s;
-    float vH = Cell(H);
+    float vH = (float)DrumCell(H);
     if (U == 9 && T == 9) vH += s;
 
     if (H > 0) DigitWindow(148, 88, vH);
@@ -97,11 +91,11 @@ void Altitude_Drum(void)
     bool rolling = W > 90;
     float roll = 12.0f * ((float)((long long)W - 90) / 10.0f);
 
-    float vX = Cell(X);
+    float vX = (float)DrumCell(X);
     if (Y == 9 && Z == 9 && rolling) vX += roll;
-    float vY = Cell(Y);
+    float vY = (float)DrumCell(Y);
     if (Z == 9 && rolling) vY += roll;
-    float vZ = Cell(Z);
+    float vZ = (float)DrumCell(Z);
     if (rolling) vZ += roll;
     float vW = (float)DRUM_CELL0 + 1.2f * (float)W;
 

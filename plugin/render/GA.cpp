@@ -20,12 +20,12 @@
 static void DrawAttitude(void)
 {
     Pitch = Limit(Pitch, -80.0f, 80.0f);
-    float shift = Pitch * (1.0f / 1024.0f);
+    float shift = Pitch * TexCoord(1.0f);
     const AtlasRect &win = ATLAS_GA_HORIZON_WINDOW;
 
     BeginPivot(236, 232, Roll);
-    DrawChunk(172, 184, 128, 100, win.u0 / 1024.0f, shift + win.v0 / 1024.0f, win.u1 / 1024.0f,
-              shift + win.v1 / 1024.0f);
+    DrawChunk(172, 184, 128, 100, TexCoord(win.u0), shift + TexCoord(win.v0), TexCoord(win.u1),
+              shift + TexCoord(win.v1));
     DrawSprite(171, 168, 128, 128, ATLAS_GA_HORIZON_RING);
     EndPivot();
 
@@ -62,7 +62,8 @@ static void DrawAltimeter(void)
     // What is left over the whole thousands, read back after the limit.
     // Truncation toward zero leaves R <= 0 below sea level, so the needle
     // turns counter-clockwise there. The product is formed in float: as an
-    // int it overflows for altitudes beyond about 2 million feet.
+    // int it would overflow about 2.1 billion feet below sea level (above,
+    // the altitude is held to 10000 ft).
     H = Altitude;
     int K = TruncInt(H / 1000.0f);
     float R = (float)K * -1000.0f + H;

@@ -52,7 +52,7 @@ static void DrawAttitude(void)
     BeginPivot(ATTITUDE_PX, ATTITUDE_PY, Roll);
     const AtlasRect &h = ATLAS_GLASS_HORIZON;
     float v0 = HORIZON_V0 + HORIZON_DV_PER_DEG * p;
-    DrawChunk(175, 30, 128, 130, h.u0 / 1024.0f, v0, h.u1 / 1024.0f, v0 + HORIZON_DV);
+    DrawChunk(175, 30, 128, 130, TexCoord(h.u0), v0, TexCoord(h.u1), v0 + HORIZON_DV);
     DrawSprite(235, 154, 9, 7, ATLAS_GLASS_ROLL_POINTER);
     EndPivot();
 

@@ -20,13 +20,13 @@ void DrawSplash(void)
     XPLMBindTexture2d((int)mytex.textureName, 0);
     const AtlasRect &r = ATLAS_SPLASH;
     glBegin(GL_QUADS);
-    glTexCoord2f(r.u1 / 1024.0f, r.v0 / 1024.0f);
+    glTexCoord2f(TexCoord(r.u1), TexCoord(r.v0));
     glVertex2d(right, bottom);
-    glTexCoord2f(r.u0 / 1024.0f, r.v0 / 1024.0f);
+    glTexCoord2f(TexCoord(r.u0), TexCoord(r.v0));
     glVertex2d(left, bottom);
-    glTexCoord2f(r.u0 / 1024.0f, r.v1 / 1024.0f);
+    glTexCoord2f(TexCoord(r.u0), TexCoord(r.v1));
     glVertex2d(left, top);
-    glTexCoord2f(r.u1 / 1024.0f, r.v1 / 1024.0f);
+    glTexCoord2f(TexCoord(r.u1), TexCoord(r.v1));
     glVertex2d(right, top);
     glEnd();
 }

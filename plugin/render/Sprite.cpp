@@ -26,7 +26,7 @@ void DrawChunk(float x, float y, int w, int h, float u0, float v0, float u1, flo
 
 void DrawSprite(float x, float y, int w, int h, const AtlasRect &r)
 {
-    DrawChunk(x, y, w, h, r.u0 / 1024.0f, r.v0 / 1024.0f, r.u1 / 1024.0f, r.v1 / 1024.0f);
+    DrawChunk(x, y, w, h, TexCoord(r.u0), TexCoord(r.v0), TexCoord(r.u1), TexCoord(r.v1));
 }
 
 void SetTint(void)
