@@ -1,59 +1,73 @@
 #ifndef OSTREL_ATLAS_ARTGEOMETRY_H
 #define OSTREL_ATLAS_ARTGEOMETRY_H
 // Where the moving parts turn, in each sprite's own texels (from its
-// lower-left corner), as the panels place the sprites: a dial's pivot is the
-// panel pivot minus the dial's panel corner. Dials, covers and needles are
-// drawn around these points, not around their rectangles' centres.
+// lower-left corner), derived from where the panels place the sprites
+// (PanelGeometry.h): a dial's pivot is the panel pivot less the dial's panel
+// corner. Dials, covers and needles are drawn around these points, not
+// around their rectangles' centres.
 
 #include "AtlasRects.h"
+#include "PanelGeometry.h"
 
 struct LocalPt {
     double x, y;
 };
 
+// Panel point p in the texels of the sprite placed at b.
+constexpr LocalPt Local(PanelPt p, const PanelBox &b)
+{
+    return {double(p.x) - b.x, double(p.y) - b.y};
+}
+// Panel point p on a plate that is the whole panel.
+constexpr LocalPt OnPlate(PanelPt p)
+{
+    return {double(p.x), double(p.y)};
+}
+
 // GA panel
-constexpr LocalPt ASI_PIVOT = {68, 74};        // dial at panel (15, 150), pivot (83, 224)
-constexpr LocalPt ALT_PIVOT = {71, 75};        // dial at (320, 150), pivot (391, 225)
-constexpr LocalPt TURN_PIVOT = {67, 73};       // dial at (15, 10), pivot (82, 83)
-constexpr LocalPt HDG_PIVOT = {68, 74};        // dial at (165, 10), pivot (233, 84)
-constexpr LocalPt VSI_PIVOT = {67, 72};        // dial at (320, 10), pivot (387, 82)
-constexpr LocalPt AI_RING_PIVOT = {65, 64};    // ring at (171, 168), pivot (236, 232)
-constexpr LocalPt AI_BEZEL_PIVOT = {81, 82};   // bezel at (155, 150)
-constexpr double AI_HORIZON_CENTRE_X = 64;        // picture at x 172
-// At zero pitch the picture (panel y 184) shows from atlas row 527, so its
+constexpr LocalPt ASI_PIVOT = Local(GA_ASI_PIVOT, GA_ASI_DIAL);
+constexpr LocalPt ALT_PIVOT = Local(GA_ALT_PIVOT, GA_ALT_DIAL);
+constexpr LocalPt TURN_PIVOT = Local(GA_TURN_PIVOT, GA_TURN_DIAL);
+constexpr LocalPt HDG_PIVOT = Local(GA_HDG_PIVOT, GA_HDG_DIAL);
+constexpr LocalPt VSI_PIVOT = Local(GA_VSI_PIVOT, GA_VSI_DIAL);
+constexpr LocalPt AI_RING_PIVOT = Local(GA_AI_PIVOT, GA_AI_RING);
+constexpr LocalPt AI_BEZEL_PIVOT = Local(GA_AI_PIVOT, GA_AI_BEZEL);
+constexpr double AI_HORIZON_CENTRE_X = Local(GA_AI_PIVOT, GA_AI_HORIZON).x;
+// At zero pitch the picture shows from the window's first atlas row, so its
 // horizon row stands at panel y 184 + GA_HORIZON_ROW - 527: panel y 230, two
 // units below the pivot, level with the aircraft symbol's wings and centre
 // dot (the symbol's top edge is the pivot's height, so they cannot rise to
-// the pivot); the bezel (panel y 150) carries reference bars at that height.
-constexpr double GA_HORIZON_PANEL_Y = 184 + (GA_HORIZON_ROW - 527);
-constexpr double GA_BEZEL_PANEL_Y = 150;
-constexpr LocalPt AI_AIRCRAFT_PIVOT = {31, 30};   // symbol at (205, 202)
-constexpr LocalPt TURN_AIRCRAFT_PIVOT = {39, 4};  // symbol at (43, 79)
-constexpr LocalPt CARD_PIVOT = {56, 56};          // card at (177, 28) and (18, 37)
-constexpr LocalPt HDG_COVER_PIVOT = {57, 59};     // cover at (176, 25)
-constexpr LocalPt GA_PLATE_AI_PIVOT = {236, 232}; // the plate is the panel
+// the pivot); the bezel carries reference bars at that height.
+constexpr double GA_HORIZON_PANEL_Y = GA_AI_HORIZON.y + (GA_HORIZON_ROW - ATLAS_GA_HORIZON_WINDOW.v0);
+constexpr double GA_BEZEL_PANEL_Y = GA_AI_BEZEL.y;
+constexpr LocalPt AI_AIRCRAFT_PIVOT = Local(GA_AI_PIVOT, GA_AI_AIRCRAFT);
+constexpr LocalPt TURN_AIRCRAFT_PIVOT = Local(GA_TURN_PIVOT, GA_TURN_AIRCRAFT);
+// One heading card serves both panels: each must turn it about its centre.
+constexpr LocalPt CARD_PIVOT = Local(GA_HDG_PIVOT, GA_HDG_CARD);
+static_assert(Local(GLASS_HSI_PIVOT, GLASS_HSI_CARD).x == CARD_PIVOT.x &&
+                  Local(GLASS_HSI_PIVOT, GLASS_HSI_CARD).y == CARD_PIVOT.y,
+              "the Glass HSI turns the heading card about the GA pivot's texel");
+constexpr LocalPt HDG_COVER_PIVOT = Local(GA_HDG_PIVOT, GA_HDG_COVER);
 
 // Needles: pivot in the needle sprite; each points straight up at rest.
-constexpr LocalPt ASI_NEEDLE_PIVOT = {5, 5};
-constexpr LocalPt ALT_THOUSANDS_PIVOT = {5, 16};
-constexpr LocalPt ALT_HUNDREDS_PIVOT = {4, 20};
-constexpr LocalPt VSI_NEEDLE_PIVOT = {4, 5};
+constexpr LocalPt ASI_NEEDLE_PIVOT = Local(GA_ASI_PIVOT, GA_ASI_NEEDLE);
+constexpr LocalPt ALT_THOUSANDS_PIVOT = Local(GA_ALT_PIVOT, GA_ALT_THOUSANDS_NEEDLE);
+constexpr LocalPt ALT_HUNDREDS_PIVOT = Local(GA_ALT_PIVOT, GA_ALT_HUNDREDS_NEEDLE);
+constexpr LocalPt VSI_NEEDLE_PIVOT = Local(GA_VSI_PIVOT, GA_VSI_NEEDLE);
 
 // Where the barometer digits stand on the altimeter dial: four 7-texel cells.
-constexpr LocalPt BARO_WINDOW = {57, 47};
+constexpr LocalPt BARO_WINDOW = Local(GA_BARO_READOUT, GA_ALT_DIAL);
 
 // Glass panel (the plate is the panel, so panel units are plate texels)
-constexpr LocalPt GLASS_AI_PIVOT = {239, 96};
-constexpr double GLASS_HORIZON_CENTRE_X = 64;  // picture at x 175
-// At zero pitch the picture (panel y 30) shows from atlas row 511.
-constexpr double GLASS_HORIZON_PANEL_Y = 30 + (GLASS_HORIZON_ROW - 511);
-constexpr LocalPt GLASS_VSI_PIVOT = {375, 93};
-constexpr LocalPt GLASS_VSI_SCALE_ORIGIN = {351, 46};  // the scale sprite's panel corner
+constexpr double GLASS_HORIZON_CENTRE_X = Local(GLASS_AI_PIVOT, GLASS_AI_HORIZON).x;
+// At zero pitch the picture shows from atlas row 511.
+constexpr double GLASS_HORIZON_PANEL_Y = GLASS_AI_HORIZON.y + (GLASS_HORIZON_ROW - 511);
+constexpr LocalPt GLASS_VSI_SCALE_ORIGIN = {GLASS_VSI_SCALE.x, GLASS_VSI_SCALE.y};
 // The Glass vertical speed needle lies left of its pivot with its lower edge
 // on it; its centre line runs this far above the pivot, and the scale marks
 // are printed on that line.
-constexpr double GLASS_VSI_NEEDLE_OFFSET = 1.5;
-constexpr LocalPt HSI_PIVOT = {74, 93};
+constexpr double GLASS_VSI_NEEDLE_OFFSET = GLASS_VSI_NEEDLE.h / 2.0;
+constexpr LocalPt HSI_PIVOT = OnPlate(GLASS_HSI_PIVOT);
 
 // The turn coordinator's standard-rate marks stand this far below the
 // wings-level marks: the symbol's rotation at a standard-rate turn.

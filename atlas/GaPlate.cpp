@@ -10,11 +10,10 @@ using namespace palette;
 
 namespace {
 
-// Panel positions of the six instruments' pivots (the plate is the panel).
-constexpr LocalPt kInstruments[] = {{83, 224}, {236, 232}, {391, 225},
-                                    {82, 83},  {233, 84},  {387, 82}};
+// The six instruments' pivots (the plate is the panel).
+constexpr PanelPt kInstruments[] = {GA_ASI_PIVOT,  GA_AI_PIVOT,  GA_ALT_PIVOT,
+                                    GA_TURN_PIVOT, GA_HDG_PIVOT, GA_VSI_PIVOT};
 constexpr double kAttitudeWindowR = 62.0;  // inside the bezel's 58-65 rim
-constexpr LocalPt kGearLamps[] = {{308, 127}, {301, 111}, {316, 111}};
 
 }  // namespace
 
@@ -42,7 +41,8 @@ void DrawGaPlate(const Art &a)
     FillRect(cr, w - 4, 3, 1, h - 6, {0.11, 0.11, 0.12});
 
     // Each instrument sits in a recess: a soft shadow around its case.
-    for (LocalPt p : kInstruments) {
+    for (PanelPt q : kInstruments) {
+        const LocalPt p = OnPlate(q);
         cairo_pattern_t *sh = cairo_pattern_create_radial(p.x + 1, p.y - 1, 63.0, p.x + 1, p.y - 1, 70.0);
         cairo_pattern_add_color_stop_rgba(sh, 0.0, 0, 0, 0, 0.55);
         cairo_pattern_add_color_stop_rgba(sh, 1.0, 0, 0, 0, 0.0);
@@ -58,7 +58,8 @@ void DrawGaPlate(const Art &a)
             DrawScrew(cr, x, y, 45 + x * 0.1);
 
     // Gear lamp sockets and their label; the lamps are drawn over them.
-    for (LocalPt p : kGearLamps) {
+    for (PanelPt q : GA_GEAR_LAMPS) {
+        const LocalPt p = OnPlate(q);
         FillCircle(cr, p.x + 3.5, p.y + 3.5, 4.6, {0.05, 0.05, 0.05});
         FillCircle(cr, p.x + 3.5, p.y + 3.5, 3.4, {0.16, 0.17, 0.16});
     }
@@ -66,7 +67,7 @@ void DrawGaPlate(const Art &a)
     DrawText(cr, a.fonts, Face::CondensedBold, 6.0, "GEAR", 315.5, 142.0);
 
     // The attitude window, open to the picture and ring beneath.
-    const LocalPt c = GA_PLATE_AI_PIVOT;
+    const LocalPt c = OnPlate(GA_AI_PIVOT);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     cairo_new_sub_path(cr);
     cairo_arc(cr, c.x, c.y, kAttitudeWindowR, 0, 2 * M_PI);

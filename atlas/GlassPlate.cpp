@@ -17,10 +17,14 @@ namespace {
 struct Box {
     double x, y, w, h;
 };
-constexpr Box kAttitudeWindow = {183, 32, 112, 130};
-constexpr Box kSpeedTape = {145, 32, 30, 125};
-constexpr Box kAltitudeTape = {302, 32, 34, 125};
-constexpr Box kVsiScale = {351, 46, 16, 97};
+constexpr Box ToBox(const PanelBox &b)
+{
+    return {b.x, b.y, double(b.w), double(b.h)};
+}
+constexpr Box kAttitudeWindow = ToBox(GLASS_ATTITUDE_WINDOW);
+constexpr Box kSpeedTape = ToBox(GLASS_SPEED_TAPE);
+constexpr Box kAltitudeTape = ToBox(GLASS_ALT_TAPE);
+constexpr Box kVsiScale = ToBox(GLASS_VSI_SCALE);
 constexpr double kGlideslopeX = 298;   // centre of the pointer column beside x 295
 constexpr double kGlideslopeY = 94;    // pointer centre at zero deviation
 constexpr double kUnitsPerDot = 20;
@@ -29,8 +33,8 @@ constexpr double kUnitsPerDot = 20;
 // bank angle; the window is open over that disc, cut by the window's sides.
 constexpr double kAttitudeOpenR = 64;
 constexpr double kBankScaleR = 65;     // the roll pointer's tip stands at radius 64
-constexpr LocalPt kBall = {239, 19};   // centre of the ball at rest
-constexpr LocalPt kGearLamps[] = {{349, 25}, {342, 15}, {357, 15}};
+// Centre of the ball at rest.
+constexpr LocalPt kBall = {GLASS_BALL.x + GLASS_BALL.w / 2.0, GLASS_BALL.y + GLASS_BALL.h / 2.0};
 
 const Rgb kDisplay = {0.055, 0.06, 0.075};
 const Rgb kTape = {0.26, 0.27, 0.29};
@@ -68,7 +72,7 @@ void Frame(cairo_t *cr, const Box &b, const Rgb &c)
 
 void DrawBankScale(cairo_t *cr)
 {
-    const LocalPt c = GLASS_AI_PIVOT;
+    const LocalPt c = OnPlate(GLASS_AI_PIVOT);
     for (int deg : {-45, -30, -20, -10, 10, 20, 30, 45}) {
         double len = std::abs(deg) == 30 ? 8.0 : 4.5;
         RadialTick(cr, c.x, c.y, kBankScaleR, kBankScaleR + len, deg, 1.3, kMark);
@@ -175,7 +179,8 @@ void DrawGlassPlate(const Art &a)
     SetColour(cr, kCyan);
     DrawText(cr, a.fonts, Face::CondensedBold, 7.5, "DME", 30.0, 19.5);
 
-    for (LocalPt p : kGearLamps) {
+    for (PanelPt q : GLASS_GEAR_LAMPS) {
+        const LocalPt p = OnPlate(q);
         FillCircle(cr, p.x + 3.5, p.y + 3.5, 4.4, {0.0, 0.0, 0.0});
         FillCircle(cr, p.x + 3.5, p.y + 3.5, 3.3, {0.15, 0.16, 0.15});
     }

@@ -5,6 +5,7 @@
 // digit fonts and the splash.
 
 #include "AtlasRects.h"
+#include "PanelGeometry.h"
 
 // The texture coordinate of an atlas texel number.
 static inline float TexCoord(float texel)
@@ -19,6 +20,7 @@ void DrawChunk(float x, float y, int w, int h, float u0, float v0, float u1, flo
 
 // DrawChunk of a whole atlas rectangle given in texels.
 void DrawSprite(float x, float y, int w, int h, const AtlasRect &r);
+void DrawSprite(const PanelBox &b, const AtlasRect &r);
 
 // Sets glColor4f to the day tint, or the night tint while the cockpit lights are on.
 void SetTint(void);

@@ -22,41 +22,42 @@ static void DrawAttitude(void)
     Pitch = Limit(Pitch, -80.0f, 80.0f);
     float shift = Pitch * TexCoord(1.0f);
     const AtlasRect &win = ATLAS_GA_HORIZON_WINDOW;
+    const PanelBox &pic = GA_AI_HORIZON;
 
-    BeginPivot(236, 232, Roll);
-    DrawChunk(172, 184, 128, 100, TexCoord(win.u0), shift + TexCoord(win.v0), TexCoord(win.u1),
-              shift + TexCoord(win.v1));
-    DrawSprite(171, 168, 128, 128, ATLAS_GA_HORIZON_RING);
+    BeginPivot(GA_AI_PIVOT.x, GA_AI_PIVOT.y, Roll);
+    DrawChunk(pic.x, pic.y, pic.w, pic.h, TexCoord(win.u0), shift + TexCoord(win.v0),
+              TexCoord(win.u1), shift + TexCoord(win.v1));
+    DrawSprite(GA_AI_RING, ATLAS_GA_HORIZON_RING);
     EndPivot();
 
     DrawSprite(0, 0, width, height, ATLAS_GA_PLATE);
-    DrawSprite(205, 202, 62, 30, ATLAS_GA_AIRCRAFT);
-    DrawSprite(155, 150, 164, 158, ATLAS_GA_ATTITUDE_BEZEL);
+    DrawSprite(GA_AI_AIRCRAFT, ATLAS_GA_AIRCRAFT);
+    DrawSprite(GA_AI_BEZEL, ATLAS_GA_ATTITUDE_BEZEL);
 }
 
 static void DrawAirspeed(void)
 {
-    DrawSprite(15, 150, 140, 140, ATLAS_GA_AIRSPEED_DIAL);
+    DrawSprite(GA_ASI_DIAL, ATLAS_GA_AIRSPEED_DIAL);
 
     float A = Airspeed;  // the limit is local: Airspeed keeps its value
     if (A > 205.0f) A = 205.0f;
-    BeginPivot(83, 224, 360.0f - AirspeedDialValue(A));
-    DrawSprite(78, 219, 10, 63, ATLAS_GA_AIRSPEED_NEEDLE);
+    BeginPivot(GA_ASI_PIVOT.x, GA_ASI_PIVOT.y, 360.0f - AirspeedDialValue(A));
+    DrawSprite(GA_ASI_NEEDLE, ATLAS_GA_AIRSPEED_NEEDLE);
     EndPivot();
 }
 
 static void DrawAltimeter(void)
 {
-    DrawSprite(320, 150, 142, 141, ATLAS_GA_ALTIMETER_DIAL);
-    DrawBaro(377, 197);
+    DrawSprite(GA_ALT_DIAL, ATLAS_GA_ALTIMETER_DIAL);
+    DrawBaro(GA_BARO_READOUT.x, GA_BARO_READOUT.y);
 
     float H = Altitude;
     if (H > 10000.0f) {
         H = 10000.0f;
         Altitude = 10000.0f;
     }
-    BeginPivot(391, 225, 360.0f - AltimeterThousandsAngle(H));
-    DrawSprite(386, 209, 10, 56, ATLAS_GA_ALT_THOUSANDS_NEEDLE);
+    BeginPivot(GA_ALT_PIVOT.x, GA_ALT_PIVOT.y, 360.0f - AltimeterThousandsAngle(H));
+    DrawSprite(GA_ALT_THOUSANDS_NEEDLE, ATLAS_GA_ALT_THOUSANDS_NEEDLE);
     EndPivot();
 
     // What is left over the whole thousands, read back after the limit.
@@ -67,18 +68,18 @@ static void DrawAltimeter(void)
     H = Altitude;
     int K = TruncInt(H / 1000.0f);
     float R = (float)K * -1000.0f + H;
-    BeginPivot(391, 225, 360.0f - AltimeterHundredsAngle(R));
-    DrawSprite(387, 205, 8, 67, ATLAS_GA_ALT_HUNDREDS_NEEDLE);
+    BeginPivot(GA_ALT_PIVOT.x, GA_ALT_PIVOT.y, 360.0f - AltimeterHundredsAngle(R));
+    DrawSprite(GA_ALT_HUNDREDS_NEEDLE, ATLAS_GA_ALT_HUNDREDS_NEEDLE);
     EndPivot();
 }
 
 static void DrawTurnCoordinator(void)
 {
-    DrawSprite(15, 10, 140, 140, ATLAS_GA_TURN_DIAL);
+    DrawSprite(GA_TURN_DIAL, ATLAS_GA_TURN_DIAL);
 
     Turn = Limit(Turn, -60.0f, 60.0f);
-    BeginPivot(82, 83, -Turn);  // positive turn rate: clockwise
-    DrawSprite(43, 79, 81, 16, ATLAS_GA_TURN_AIRCRAFT);
+    BeginPivot(GA_TURN_PIVOT.x, GA_TURN_PIVOT.y, -Turn);  // positive turn rate: clockwise
+    DrawSprite(GA_TURN_AIRCRAFT, ATLAS_GA_TURN_AIRCRAFT);
     EndPivot();
 
     // The ball is not limited and leaves the tube for a slip beyond about
@@ -94,31 +95,31 @@ static void DrawTurnCoordinator(void)
 // clockwise by how far the selected heading lies ahead.
 static void DrawHeading(void)
 {
-    DrawSprite(165, 10, 140, 140, ATLAS_GA_HEADING_DIAL);
+    DrawSprite(GA_HDG_DIAL, ATLAS_GA_HEADING_DIAL);
 
-    BeginPivot(233, 84, Heading);
-    DrawSprite(177, 28, 112, 112, ATLAS_HEADING_CARD);
+    BeginPivot(GA_HDG_PIVOT.x, GA_HDG_PIVOT.y, Heading);
+    DrawSprite(GA_HDG_CARD, ATLAS_HEADING_CARD);
     EndPivot();
 
-    BeginPivot(233, 84, Heading - Bug);
+    BeginPivot(GA_HDG_PIVOT.x, GA_HDG_PIVOT.y, Heading - Bug);
     DrawSprite(228, 133, 10, 7, ATLAS_GA_HEADING_BUG);
     EndPivot();
 
-    DrawSprite(176, 25, 114, 116, ATLAS_GA_HEADING_COVER);
+    DrawSprite(GA_HDG_COVER, ATLAS_GA_HEADING_COVER);
 }
 
 // The needle points left at zero, clockwise for a climb, counter-clockwise
 // for a descent, and stops half a turn away at 3750 ft/min either way.
 static void DrawVerticalSpeed(void)
 {
-    DrawSprite(320, 10, 140, 140, ATLAS_GA_VSI_DIAL);
+    DrawSprite(GA_VSI_DIAL, ATLAS_GA_VSI_DIAL);
 
     int I = TruncInt(Vertspeed);
     float magnitude = I < 0 ? -(float)I : (float)I;  // -INT_MIN has no int
     float S = GAVerticalSpeedValue(magnitude / 1000.0f);
     if (Vertspeed < 0.0f) S = -S;
-    BeginPivot(387, 82, 90.0f - S);
-    DrawSprite(383, 77, 10, 59, ATLAS_GA_VSI_NEEDLE);
+    BeginPivot(GA_VSI_PIVOT.x, GA_VSI_PIVOT.y, 90.0f - S);
+    DrawSprite(GA_VSI_NEEDLE, ATLAS_GA_VSI_NEEDLE);
     EndPivot();
 }
 
@@ -150,9 +151,7 @@ void DrawGA(void)
     DrawHeading();
     DrawVerticalSpeed();
     DrawAnnunciators();
-    DrawGearLamp(308, 127, Gear[0]);
-    DrawGearLamp(301, 111, Gear[1]);
-    DrawGearLamp(316, 111, Gear[2]);
+    for (int i = 0; i < 3; i++) DrawGearLamp(GA_GEAR_LAMPS[i].x, GA_GEAR_LAMPS[i].y, Gear[i]);
 
     glPopMatrix();
 }

@@ -14,12 +14,9 @@
 #include "Limit.h"
 #include "Trunc.h"
 
-// Fixed geometry, panel units.
-static const int ATTITUDE_PX = 239, ATTITUDE_PY = 96;
-static const int ATTITUDE_WIN_X = 183, ATTITUDE_WIN_Y = 32, ATTITUDE_WIN_W = 112, ATTITUDE_WIN_H = 130;
+// The flight director bar's pivot, panel units; the rest of the fixed
+// geometry is shared with the art (PanelGeometry.h).
 static const int FD_PX = 239, FD_PY = 88;
-static const int VSI_PX = 375, VSI_PY = 93;
-static const int HSI_PX = 74, HSI_PY = 93;
 
 // v of the horizon window's lower edge at zero pitch (511 / 1024), its rise
 // per degree of pitch (1.6 / 1024) and its height (130 / 1024).
@@ -33,9 +30,10 @@ static const float HORIZON_DV = 0.126953125f;
 // finite through the scale and projection.
 static const float POINTER_MAX_DOTS = 1.0e5f;
 
-// Window-pixel scissor number of a panel coordinate: integer sum, then a
-// single-precision product truncated on its own.
-static int ScissorOrigin(int origin, int offset)
+// Window-pixel scissor number of a panel coordinate: the sum of origin and
+// offset (whole numbers, exact in double), then a single-precision product
+// truncated on its own.
+static int ScissorOrigin(int origin, float offset)
 {
     return TruncInt((float)((double)origin + offset) * SCALE);
 }
@@ -44,15 +42,17 @@ static void DrawAttitude(void)
 {
     float p = Limit(Pitch, -40.0f, 40.0f);
 
-    glScissor(ScissorOrigin(XO, ATTITUDE_WIN_X), ScissorOrigin(YO, ATTITUDE_WIN_Y),
-              TruncInt((float)ATTITUDE_WIN_W * SCALE), TruncInt((float)ATTITUDE_WIN_H * SCALE));
+    const PanelBox &win = GLASS_ATTITUDE_WINDOW;
+    glScissor(ScissorOrigin(XO, win.x), ScissorOrigin(YO, win.y), TruncInt((float)win.w * SCALE),
+              TruncInt((float)win.h * SCALE));
     glEnable(GL_SCISSOR_TEST);
     SetTint();
 
-    BeginPivot(ATTITUDE_PX, ATTITUDE_PY, Roll);
+    BeginPivot(GLASS_AI_PIVOT.x, GLASS_AI_PIVOT.y, Roll);
     const AtlasRect &h = ATLAS_GLASS_HORIZON;
+    const PanelBox &pic = GLASS_AI_HORIZON;
     float v0 = HORIZON_V0 + HORIZON_DV_PER_DEG * p;
-    DrawChunk(175, 30, 128, 130, TexCoord(h.u0), v0, TexCoord(h.u1), v0 + HORIZON_DV);
+    DrawChunk(pic.x, pic.y, pic.w, pic.h, TexCoord(h.u0), v0, TexCoord(h.u1), v0 + HORIZON_DV);
     DrawSprite(235, 154, 9, 7, ATLAS_GLASS_ROLL_POINTER);
     EndPivot();
 
@@ -74,22 +74,22 @@ static void DrawFlightDirector(void)
 
 static void DrawVerticalSpeed(void)
 {
-    DrawSprite(351, 46, 16, 97, ATLAS_GLASS_VSI_SCALE);
+    DrawSprite(GLASS_VSI_SCALE, ATLAS_GLASS_VSI_SCALE);
     float a = GlassVerticalSpeedAngle(fabsf(Vertspeed) / 1000.0f);
     // The tip rises in a climb: clockwise from pointing left.
     float theta = Vertspeed > 0 ? -a : a;
-    BeginPivot(VSI_PX, VSI_PY, theta);
-    DrawSprite(336, 93, 39, 3, ATLAS_GLASS_VSI_NEEDLE);
+    BeginPivot(GLASS_VSI_PIVOT.x, GLASS_VSI_PIVOT.y, theta);
+    DrawSprite(GLASS_VSI_NEEDLE, ATLAS_GLASS_VSI_NEEDLE);
     EndPivot();
 }
 
 static void DrawHSI(void)
 {
-    BeginPivot(HSI_PX, HSI_PY, Heading);
-    DrawSprite(18, 37, 112, 112, ATLAS_HEADING_CARD);
+    BeginPivot(GLASS_HSI_PIVOT.x, GLASS_HSI_PIVOT.y, Heading);
+    DrawSprite(GLASS_HSI_CARD, ATLAS_HEADING_CARD);
     EndPivot();
 
-    BeginPivot(HSI_PX, HSI_PY, Heading - Nav1OBS);
+    BeginPivot(GLASS_HSI_PIVOT.x, GLASS_HSI_PIVOT.y, Heading - Nav1OBS);
     DrawSprite(69, 40.5f, 10, 105, ATLAS_GLASS_COURSE_POINTER);
     DrawSprite(45, 90, 58, 6, ATLAS_GLASS_DEVIATION_SCALE);
     // 10 units per dot.
@@ -97,7 +97,7 @@ static void DrawHSI(void)
     DrawSprite(73 + 10 * cdi, 66, 2, 50, ATLAS_GLASS_CDI_BAR);
     EndPivot();
 
-    BeginPivot(HSI_PX, HSI_PY, Heading - HDG);
+    BeginPivot(GLASS_HSI_PIVOT.x, GLASS_HSI_PIVOT.y, Heading - HDG);
     DrawSprite(68, 145.5f, 12, 7, ATLAS_GLASS_HDG_MARKER);
     EndPivot();
 
@@ -148,7 +148,7 @@ void DrawGlass(void)
     DrawHSI();
 
     float s = Limit(Slip, -4.5f, 4.5f);
-    DrawSprite(232.5f - 3 * s, 12.5f, 13, 13, ATLAS_BALL);
+    DrawSprite(GLASS_BALL.x - 3 * s, GLASS_BALL.y, GLASS_BALL.w, GLASS_BALL.h, ATLAS_BALL);
 
     Airspeed_Drum();
     Altitude_Drum();
@@ -166,9 +166,7 @@ void DrawGlass(void)
         pString2(48, 15);
     }
 
-    DrawGearLamp(349, 25, Gear[0]);
-    DrawGearLamp(342, 15, Gear[1]);
-    DrawGearLamp(357, 15, Gear[2]);
+    for (int i = 0; i < 3; i++) DrawGearLamp(GLASS_GEAR_LAMPS[i].x, GLASS_GEAR_LAMPS[i].y, Gear[i]);
 
     glPopAttrib();
     glPopMatrix();

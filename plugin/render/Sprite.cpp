@@ -29,6 +29,11 @@ void DrawSprite(float x, float y, int w, int h, const AtlasRect &r)
     DrawChunk(x, y, w, h, TexCoord(r.u0), TexCoord(r.v0), TexCoord(r.u1), TexCoord(r.v1));
 }
 
+void DrawSprite(const PanelBox &b, const AtlasRect &r)
+{
+    DrawSprite(b.x, b.y, b.w, b.h, r);
+}
+
 void SetTint(void)
 {
     if (Lit)

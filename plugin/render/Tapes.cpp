@@ -21,7 +21,7 @@ struct TapeLayout {
     float majorX0, majorX1, minorX0, minorX1;
     float labelX;
     bool positiveOnly; // no tick below 0 (speed)
-    float windowX, windowW;
+    const PanelBox &window;
 };
 
 static const TapeLayout kSpeedTape = {
@@ -32,7 +32,7 @@ static const TapeLayout kSpeedTape = {
     172.0f, 175.0f,   // minor tick x
     157.0f,           // label x
     true,             // nothing below 0 kt
-    145.0f, 30.0f,    // window x, width
+    GLASS_SPEED_TAPE,
 };
 
 static const TapeLayout kAltitudeTape = {
@@ -43,7 +43,7 @@ static const TapeLayout kAltitudeTape = {
     302.0f, 305.0f,   // minor tick x
     309.0f,           // label x
     false,            // every tick, labelled by magnitude below 0 ft
-    302.0f, 34.0f,    // window x, width
+    GLASS_ALT_TAPE,
 };
 
 static const float kTopBound = 177.0f;  // ticks are drawn while below this y
@@ -81,8 +81,9 @@ static void DrawTape(float A, const TapeLayout &t)
     int b = TruncInt(A - (float)r);
     float y = 95.0f - (A - (float)b) * t.k - t.firstDrop;
 
-    glScissor(TruncInt(SCALE * ((float)XO + t.windowX)), TruncInt(((float)YO + 32.0f) * SCALE),
-              TruncInt(SCALE * t.windowW), TruncInt(SCALE * 125.0f));
+    const PanelBox &w = t.window;
+    glScissor(TruncInt(SCALE * ((float)XO + w.x)), TruncInt(((float)YO + w.y) * SCALE),
+              TruncInt(SCALE * (float)w.w), TruncInt(SCALE * (float)w.h));
     glEnable(GL_SCISSOR_TEST);
     SetTint();
     glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
