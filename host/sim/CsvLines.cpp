@@ -27,7 +27,7 @@ bool CsvLines::AtEnd() const
 
 static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-void SplitCsvLine(std::string_view line, std::vector<CsvField> &out)
+void SplitCsvLine(std::string_view line, std::vector<CsvField> &out, char separator)
 {
     out.clear();
     size_t start = 0;
@@ -35,7 +35,7 @@ void SplitCsvLine(std::string_view line, std::vector<CsvField> &out)
     for (size_t i = 0; i <= line.size(); ++i) {
         if (i < line.size()) {
             if (line[i] == '"') quoted = !quoted;
-            if (line[i] != ',' || quoted) continue;
+            if (line[i] != separator || quoted) continue;
         }
         size_t b = start, e = i;
         while (b < e && IsBlank(line[b])) ++b;

@@ -1,7 +1,7 @@
 #pragma once
 // Splits comma-separated text into lines and fields, keeping where each field
 // starts so errors can point at it. Fields are trimmed of spaces and tabs;
-// commas inside double quotes do not split.
+// separators inside double quotes do not split.
 
 #include <string>
 #include <string_view>
@@ -33,8 +33,9 @@ private:
     bool lastUnterminated_ = false;
 };
 
-// Splits one line into fields (reusing out's storage).
-void SplitCsvLine(std::string_view line, std::vector<CsvField> &out);
+// Splits one line into fields at each separator outside double quotes
+// (reusing out's storage).
+void SplitCsvLine(std::string_view line, std::vector<CsvField> &out, char separator = ',');
 
 // Parses a whole field as a number: decimal, exponent, "nan", "inf", "-inf",
 // optional leading '+'. False if anything else is in the field.

@@ -90,9 +90,12 @@ std::string ParseOverride(const std::string &text, Override &out)
     if (!ParseNumber(value, out.value))
         return "bad value \"" + std::string(value) + "\" for " + out.key.Text();
     if (out.key.info->type == DatarefType::Int &&
-        (!std::isfinite(out.value) || out.value != std::floor(out.value) ||
-         std::fabs(out.value) > 2147483647.0))
+        (!std::isfinite(out.value) || out.value != std::floor(out.value)))
         return out.key.Text() + " takes whole numbers, not \"" + std::string(value) + "\"";
+    if (out.key.info->type == DatarefType::Int &&
+        (out.value < -2147483648.0 || out.value > 2147483647.0))
+        return out.key.Text() + " is an int: " + std::string(value) +
+               " is outside -2147483648 to 2147483647";
     return {};
 }
 
