@@ -69,13 +69,7 @@ Flight ParseCsvFlight(const std::string &text, const std::string &file)
         if (IsSkipped(line)) continue;
         int n = lines.LineNumber();
         SplitCsvLine(line, fields);
-        if (fields.size() != columns.size()) {
-            int col = fields.size() > columns.size() ? fields[columns.size()].column
-                                                     : static_cast<int>(line.size()) + 1;
-            throw ErrorAt(file, n, col,
-                          "expected " + std::to_string(columns.size()) + " fields, found " +
-                              std::to_string(fields.size()));
-        }
+        CheckFieldCount(fields, columns.size(), line, file, n);
         const CsvField &tf = fields[timeColumn];
         double t;
         if (tf.text.empty()) throw ErrorAt(file, n, tf.column, "empty time");

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "CsvLines.h"
 #include "FlightError.h"
 
 namespace sim {
@@ -72,7 +73,7 @@ Flight LoadFlightFile(const std::string &path)
 
 Flight ParseFlight(const std::string &text, const std::string &file)
 {
-    if (text.rfind("#airframe_info", 0) == 0 || text.rfind("\xEF\xBB\xBF#airframe_info", 0) == 0)
+    if (WithoutBom(text).rfind("#airframe_info", 0) == 0)
         return ParseGarminLog(text, file);
     if (IsXPlaneData(text)) return ParseXPlaneData(text, file);
     return ParseCsvFlight(text, file);

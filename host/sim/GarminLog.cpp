@@ -16,7 +16,6 @@
 // Headings and courses interpolate the short way round 360.
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -103,22 +102,6 @@ bool ParseClock(std::string_view s, long &seconds)
     return true;
 }
 
-std::string Unquote(std::string_view v)
-{
-    if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
-    return std::string(v);
-}
-
-bool SameNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 std::string HoursMinutesSeconds(long s)
 {
     char buf[32];
@@ -132,9 +115,7 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
 {
     Flight flight;
     flight.name = file;
-    std::string_view body(text);
-    if (body.rfind("\xEF\xBB\xBF", 0) == 0) body.remove_prefix(3);
-    CsvLines lines(body);
+    CsvLines lines(WithoutBom(text));
     std::string_view line;
     std::vector<CsvField> fields;
 
@@ -148,8 +129,8 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
         if (eq == std::string_view::npos) continue;
         std::string_view key = f.substr(0, eq);
         while (!key.empty() && key.back() == ' ') key.remove_suffix(1);
-        if (SameNoCase(key, "airframe_name")) airframe = Unquote(f.substr(eq + 1));
-        if (SameNoCase(key, "product")) product = Unquote(f.substr(eq + 1));
+        if (SameNoCase(key, "airframe_name")) airframe = Unquoted(f.substr(eq + 1));
+        if (SameNoCase(key, "product")) product = Unquoted(f.substr(eq + 1));
     }
     // Line 2: units; line 3: column names.
     if (!lines.Next(line) || line.empty() || line[0] != '#')
@@ -210,13 +191,7 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
         const bool last = lines.AtEnd();
         SplitCsvLine(line, fields);
         try {
-            if (fields.size() != columnCount) {
-                int col = fields.size() > columnCount ? fields[columnCount].column
-                                                      : static_cast<int>(line.size()) + 1;
-                throw ErrorAt(file, n, col,
-                              "expected " + std::to_string(columnCount) + " fields, found " +
-                                  std::to_string(fields.size()));
-            }
+            CheckFieldCount(fields, columnCount, line, file, n);
             // The clock; a row without one is taken as one second after the last.
             const int row = clock.Rows();
             long t;

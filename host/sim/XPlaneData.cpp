@@ -14,7 +14,6 @@
 //   pilN1,dme-d / Vtrue,_ktgs -> DME time.
 // Time: missn,_time, else _totl,_time, else _real,_time; 0 at the first row.
 
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -48,22 +47,6 @@ const char *const kAltitudes[] = {"p-alt,ftMSL", "__alt,ftmsl"};
 const char *const kTimes[] = {"missn,_time", "_totl,_time", "_real,_time"};
 constexpr const char *kDistance = "pilN1,dme-d";
 constexpr const char *kGroundSpeed = "Vtrue,_ktgs";
-
-std::string_view Unquoted(std::string_view v)
-{
-    if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
-    return v;
-}
-
-bool SameNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // "_Vind,_kias": five characters, a comma, five characters.
 bool IsColumnName(std::string_view s)
@@ -99,8 +82,7 @@ bool Split(std::string_view line, char separator, std::vector<CsvField> &out, bo
 
 bool IsXPlaneData(std::string_view text)
 {
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.remove_prefix(3);
-    CsvLines lines(text);
+    CsvLines lines(WithoutBom(text));
     std::string_view line;
     while (lines.Next(line) && IsBlank(line)) {}
     std::vector<CsvField> fields;
@@ -114,9 +96,7 @@ Flight ParseXPlaneData(const std::string &text, const std::string &file)
 {
     Flight flight;
     flight.name = file;
-    std::string_view body(text);
-    if (body.rfind("\xEF\xBB\xBF", 0) == 0) body.remove_prefix(3);
-    CsvLines lines(body);
+    CsvLines lines(WithoutBom(text));
     std::string_view line;
     std::vector<CsvField> fields;
 
@@ -180,13 +160,7 @@ Flight ParseXPlaneData(const std::string &text, const std::string &file)
         const int n = lines.LineNumber();
         if (IsBlank(line)) continue;
         Split(line, separator, fields, trailing);
-        if (fields.size() != columnCount) {
-            int col = fields.size() > columnCount ? fields[columnCount].column
-                                                  : static_cast<int>(line.size()) + 1;
-            throw ErrorAt(file, n, col,
-                          "expected " + std::to_string(columnCount) + " fields, found " +
-                              std::to_string(fields.size()));
-        }
+        CheckFieldCount(fields, columnCount, line, file, n);
         auto number = [&](int col) -> std::optional<double> {
             const CsvField &f = fields[size_t(col)];
             std::string_view v = Unquoted(f.text);

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "Flight.h"
-#include "FlightError.h"
+#include "FlightProbe.h"
 
 using namespace sim;
+using namespace simtest;
 
 namespace {
 
@@ -15,23 +15,9 @@ constexpr const char *kTheta = "sim/flightmodel/position/theta";
 constexpr const char *kLights = "sim/cockpit/electrical/cockpit_lights_on";
 constexpr const char *kGear1 = "sim/flightmodel2/gear/deploy_ratio[1]";
 
-double At(const Flight &f, const char *key, double t)
-{
-    DatarefKey k;
-    EXPECT_EQ(ParseDatarefKey(key, k), "");
-    const Track *track = f.Find(k);
-    EXPECT_NE(track, nullptr) << key;
-    return track ? track->ValueAt(t) : NAN;
-}
-
 std::string ErrorOf(const std::string &text)
 {
-    try {
-        ParseCsvFlight(text, "f.csv");
-    } catch (const FlightError &e) {
-        return e.what();
-    }
-    return "(no error)";
+    return simtest::ErrorOf(ParseCsvFlight, text, "f.csv");
 }
 
 }  // namespace

@@ -7,35 +7,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "Flight.h"
-#include "FlightError.h"
+#include "FlightProbe.h"
 
 using namespace sim;
+using namespace simtest;
 
 namespace {
-
-double At(const Flight &f, const char *key, double t)
-{
-    DatarefKey k;
-    EXPECT_EQ(ParseDatarefKey(key, k), "");
-    const Track *track = f.Find(k);
-    EXPECT_NE(track, nullptr) << key;
-    return track ? track->ValueAt(t) : NAN;
-}
-
-bool Has(const Flight &f, const char *key)
-{
-    DatarefKey k;
-    ParseDatarefKey(key, k);
-    return f.Find(k) != nullptr;
-}
-
-std::string Notes(const Flight &f)
-{
-    std::string s;
-    for (const std::string &n : f.notes) s += n + "\n";
-    return s;
-}
 
 const std::string kHeader =
     "#airframe_info, log_version=\"1.00\", airframe_name=\"Test, 1\", product=\"G1000\",\n"
@@ -44,12 +21,7 @@ const std::string kHeader =
 
 std::string ErrorOf(const std::string &text)
 {
-    try {
-        ParseGarminLog(text, "log.csv");
-    } catch (const FlightError &e) {
-        return e.what();
-    }
-    return "(no error)";
+    return simtest::ErrorOf(ParseGarminLog, text, "log.csv");
 }
 
 }  // namespace

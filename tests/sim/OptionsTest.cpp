@@ -125,6 +125,7 @@ TEST(Options, HelpExitsWithZero)
     for (const char *opt : {"--plugin", "--flight", "--screen", "--view", "--fps", "--set", "--missing",
                             "--command", "--events", "--at", "--png", "--out", "--duration", "--every",
                             "--sheet", "--log", "--verbose", "--frames", "--bench", "--window",
-                            "--screenshot", "--demo", "nan, inf, -inf", "Garmin", "Exit status"})
+                            "--screenshot", "--demo", "--video", "--video-size", "--every-frame",
+                            "nan, inf, -inf", "Garmin", "_Vind,_kias", "Exit status"})
         EXPECT_NE(help.find(opt), std::string::npos) << opt;
 }

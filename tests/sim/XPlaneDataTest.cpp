@@ -5,37 +5,16 @@
 
 #include <cmath>
 
-#include "Flight.h"
-#include "FlightError.h"
+#include "FlightProbe.h"
 
 using namespace sim;
+using namespace simtest;
 
 namespace {
 
-double At(const Flight &f, const char *key, double t)
-{
-    DatarefKey k;
-    EXPECT_EQ(ParseDatarefKey(key, k), "");
-    const Track *track = f.Find(k);
-    EXPECT_NE(track, nullptr) << key;
-    return track ? track->ValueAt(t) : NAN;
-}
-
-std::string Notes(const Flight &f)
-{
-    std::string s;
-    for (const std::string &n : f.notes) s += n + "\n";
-    return s;
-}
-
 std::string ErrorOf(const std::string &text)
 {
-    try {
-        ParseFlight(text, "Data.txt");
-    } catch (const FlightError &e) {
-        return e.what();
-    }
-    return "(no error)";
+    return simtest::ErrorOf(ParseFlight, text, "Data.txt");
 }
 
 constexpr const char *kIas = "sim/cockpit2/gauges/indicators/airspeed_kts_pilot";
