@@ -68,7 +68,7 @@ std::string Figure(double v)
     return buf;
 }
 
-// Of a sorted copy.
+// The nearest-rank p-quantile (0 < p <= 1) of v.
 double Percentile(std::vector<double> v, double p)
 {
     std::sort(v.begin(), v.end());
