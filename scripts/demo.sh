@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the plug-in, its texture and flyer-sim, then flies the built-in
-# circuit through both panel types, day and night, and writes contact sheets
-# and a short frame sequence under out/demo/.
+# circuit through both panel types, day and night, and writes contact sheets,
+# a short frame sequence and a video of each panel (circuit-ga.mp4,
+# circuit-glass.mp4) under out/demo/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh

@@ -1,13 +1,15 @@
 // The project's flight file: a header row with "time" and full dataref names
 // ("name[i]" for array elements), then one row per sample. An empty field is
-// no sample; blank lines and lines starting with '#' are skipped.
+// no sample; blank lines and lines starting with '#' are skipped. Rows repeating the
+// last kept time, or going back before it, are skipped with a warning (RowClock).
 
 #include <cmath>
-#include <limits>
+#include <cstdint>
 
 #include "CsvLines.h"
 #include "Flight.h"
 #include "FlightError.h"
+#include "Recording.h"
 
 namespace sim {
 
@@ -61,36 +63,24 @@ Flight ParseCsvFlight(const std::string &text, const std::string &file)
     }
     if (timeColumn < 0) throw ErrorAt(file, headerLine, 1, "no \"time\" column in the header");
 
-    double firstTime = 0, lastTime = -std::numeric_limits<double>::infinity();
-    int row = 0;
+    RowClock clock;
+    std::vector<double> values(columns.size());
     while (lines.Next(line)) {
         if (IsSkipped(line)) continue;
         int n = lines.LineNumber();
         SplitCsvLine(line, fields);
-        if (fields.size() != columns.size()) {
-            int col = fields.size() > columns.size() ? fields[columns.size()].column
-                                                     : static_cast<int>(line.size()) + 1;
-            throw ErrorAt(file, n, col,
-                          "expected " + std::to_string(columns.size()) + " fields, found " +
-                              std::to_string(fields.size()));
-        }
+        CheckFieldCount(fields, columns.size(), line, file, n);
         const CsvField &tf = fields[timeColumn];
         double t;
         if (tf.text.empty()) throw ErrorAt(file, n, tf.column, "empty time");
         if (!ParseNumber(tf.text, t) || !std::isfinite(t))
             throw ErrorAt(file, n, tf.column, "bad time \"" + std::string(tf.text) + "\"");
-        if (t <= lastTime)
-            throw ErrorAt(file, n, tf.column,
-                          "time " + std::string(tf.text) + " is not after the previous row's");
-        lastTime = t;
-        if (row == 0) firstTime = t;
-
+        // Every field is checked, in kept and skipped rows alike.
         for (size_t i = 0; i < fields.size(); ++i) {
-            Column &c = columns[i];
             const CsvField &f = fields[i];
-            if (c.track < 0 || f.text.empty()) continue;
-            Track &track = flight.tracks[c.track];
-            double v;
+            if (columns[i].track < 0 || f.text.empty()) continue;
+            const Track &track = flight.tracks[size_t(columns[i].track)];
+            double &v = values[i];
             if (!ParseNumber(f.text, v))
                 throw ErrorAt(file, n, f.column,
                               "bad number \"" + std::string(f.text) + "\" for " + track.key.Text());
@@ -99,17 +89,27 @@ Flight ParseCsvFlight(const std::string &text, const std::string &file)
                 throw ErrorAt(file, n, f.column,
                               track.key.Text() + " takes whole numbers, not \"" +
                                   std::string(f.text) + "\"");
+        }
+        if (!clock.Admit(t, n)) continue;
+        const int row = clock.Rows();
+        const double firstTime = row == 0 ? t : clock.First();
+        for (size_t i = 0; i < fields.size(); ++i) {
+            Column &c = columns[i];
+            if (c.track < 0 || fields[i].text.empty()) continue;
+            Track &track = flight.tracks[size_t(c.track)];
             if (!track.samples.empty()) track.samples.back().linked = c.lastRow == row - 1;
-            track.samples.push_back({t - firstTime, v, false});
+            track.samples.push_back({t - firstTime, values[i], false});
             c.lastRow = row;
         }
-        ++row;
+        clock.Kept(t);
     }
-    if (row == 0) throw ErrorAt(file, headerLine + 1, 1, "no sample rows after the header");
-    flight.notes.push_back(file + ": " + std::to_string(row) + " samples over " +
-                           std::to_string(lastTime - firstTime) + " s");
+    if (!clock.AnyKept()) throw ErrorAt(file, headerLine + 1, 1, "no sample rows after the header");
+    const double span = clock.Last() - clock.First();
+    flight.notes.push_back(file + ": " + std::to_string(clock.Rows()) + " samples over " +
+                           std::to_string(span) + " s");
+    for (std::string &note : clock.Notes(file)) flight.notes.push_back(std::move(note));
     flight.Finish();
-    flight.duration = lastTime - firstTime;
+    flight.duration = span;
     return flight;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Splits comma-separated text into lines and fields, keeping where each field
 // starts so errors can point at it. Fields are trimmed of spaces and tabs;
-// commas inside double quotes do not split.
+// separators inside double quotes do not split.
 
 #include <string>
 #include <string_view>
@@ -33,8 +33,20 @@ private:
     bool lastUnterminated_ = false;
 };
 
-// Splits one line into fields (reusing out's storage).
-void SplitCsvLine(std::string_view line, std::vector<CsvField> &out);
+// Splits one line into fields at each separator outside double quotes
+// (reusing out's storage).
+void SplitCsvLine(std::string_view line, std::vector<CsvField> &out, char separator = ',');
+
+// Throws FlightError at the line's first extra field, or at its end, unless
+// it has exactly `count` fields.
+void CheckFieldCount(const std::vector<CsvField> &fields, size_t count, std::string_view line,
+                     const std::string &file, int lineNumber);
+
+// The text without a UTF-8 byte order mark at its start.
+std::string_view WithoutBom(std::string_view text);
+// A field without the double quotes around it, if it has them.
+std::string_view Unquoted(std::string_view field);
+bool SameNoCase(std::string_view a, std::string_view b);
 
 // Parses a whole field as a number: decimal, exponent, "nan", "inf", "-inf",
 // optional leading '+'. False if anything else is in the field.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "CsvLines.h"
 #include "FlightError.h"
 
 namespace sim {
@@ -67,9 +68,15 @@ Flight LoadFlightFile(const std::string &path)
     std::ifstream in(path, std::ios::binary);
     if (!in) throw FlightError(path + ": cannot open the flight file");
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (text.rfind("#airframe_info", 0) == 0 || text.rfind("\xEF\xBB\xBF#airframe_info", 0) == 0)
-        return ParseGarminLog(text, path);
-    return ParseCsvFlight(text, path);
+    return ParseFlight(text, path);
+}
+
+Flight ParseFlight(const std::string &text, const std::string &file)
+{
+    if (WithoutBom(text).rfind("#airframe_info", 0) == 0)
+        return ParseGarminLog(text, file);
+    if (IsXPlaneData(text)) return ParseXPlaneData(text, file);
+    return ParseCsvFlight(text, file);
 }
 
 Flight LoadFlight(const std::string &nameOrPath)

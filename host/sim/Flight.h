@@ -5,6 +5,7 @@
 // int tracks step.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Datarefs.h"
@@ -40,13 +41,21 @@ struct Flight {
     void Finish();
 };
 
-// The two file formats, from their text; file names the source in errors
-// and notes. Throw FlightError.
+// The file formats, from their text; file names the source in errors and
+// notes. Throw FlightError.
 Flight ParseCsvFlight(const std::string &text, const std::string &file);
 Flight ParseGarminLog(const std::string &text, const std::string &file);
+Flight ParseXPlaneData(const std::string &text, const std::string &file);
+// Any of the three, told apart as LoadFlightFile does.
+Flight ParseFlight(const std::string &text, const std::string &file);
+
+// True when the first non-blank line is a header of X-Plane's data output
+// (names such as "_Vind,_kias", separated by '|' or quoted and separated by commas).
+bool IsXPlaneData(std::string_view text);
 
 // Reads a flight file: the Garmin flight-data-log format when the first line
-// starts with "#airframe_info", the project's CSV format otherwise. Throws
+// starts with "#airframe_info", X-Plane's data output when its header has
+// X-Plane's column names, the project's CSV format otherwise. Throws
 // FlightError.
 Flight LoadFlightFile(const std::string &path);
 

@@ -16,7 +16,6 @@
 // Headings and courses interpolate the short way round 360.
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -24,6 +23,7 @@
 #include "CsvLines.h"
 #include "Flight.h"
 #include "FlightError.h"
+#include "Recording.h"
 
 namespace sim {
 
@@ -102,22 +102,6 @@ bool ParseClock(std::string_view s, long &seconds)
     return true;
 }
 
-std::string Unquote(std::string_view v)
-{
-    if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
-    return std::string(v);
-}
-
-bool SameNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 std::string HoursMinutesSeconds(long s)
 {
     char buf[32];
@@ -125,46 +109,13 @@ std::string HoursMinutesSeconds(long s)
     return buf;
 }
 
-// One dataref track being built, with the row of its last sample so that
-// only values of consecutive rows are linked for interpolation.
-struct Builder {
-    Flight &flight;
-    std::vector<int> lastRow;
-
-    int Add(const char *dataref, bool angle)
-    {
-        DatarefKey key;
-        ParseDatarefKey(dataref, key);
-        Track t{key, {}};
-        t.wrap360 = angle;
-        flight.tracks.push_back(t);
-        lastRow.push_back(-2);
-        return static_cast<int>(flight.tracks.size()) - 1;
-    }
-    void Put(int track, int row, double t, double v)
-    {
-        Track &tr = flight.tracks[track];
-        if (!tr.samples.empty()) {
-            if (tr.Steps() && tr.samples.back().v == v) {
-                lastRow[track] = row;
-                return;
-            }
-            tr.samples.back().linked = lastRow[track] == row - 1;
-        }
-        tr.samples.push_back({t, v, false});
-        lastRow[track] = row;
-    }
-};
-
 }  // namespace
 
 Flight ParseGarminLog(const std::string &text, const std::string &file)
 {
     Flight flight;
     flight.name = file;
-    std::string_view body(text);
-    if (body.rfind("\xEF\xBB\xBF", 0) == 0) body.remove_prefix(3);
-    CsvLines lines(body);
+    CsvLines lines(WithoutBom(text));
     std::string_view line;
     std::vector<CsvField> fields;
 
@@ -178,8 +129,8 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
         if (eq == std::string_view::npos) continue;
         std::string_view key = f.substr(0, eq);
         while (!key.empty() && key.back() == ' ') key.remove_suffix(1);
-        if (SameNoCase(key, "airframe_name")) airframe = Unquote(f.substr(eq + 1));
-        if (SameNoCase(key, "product")) product = Unquote(f.substr(eq + 1));
+        if (SameNoCase(key, "airframe_name")) airframe = Unquoted(f.substr(eq + 1));
+        if (SameNoCase(key, "product")) product = Unquoted(f.substr(eq + 1));
     }
     // Line 2: units; line 3: column names.
     if (!lines.Next(line) || line.empty() || line[0] != '#')
@@ -198,7 +149,7 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
     if (dateCol < 0) throw ErrorAt(file, 3, 1, "no \"Lcl Date\" column");
     if (timeCol < 0) throw ErrorAt(file, 3, 1, "no \"Lcl Time\" column");
 
-    Builder b{flight, {}};
+    TrackBuilder b(flight);
     struct Mapped {
         int column;
         int track;
@@ -229,9 +180,9 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
 
     std::optional<double> lastDist, lastSpeed;
     std::optional<bool> rollModeOn, afcsOn;
-    long firstTime = 0, lastTime = 0;
+    RowClock clock;
     std::string firstStamp, lastStamp;
-    int row = 0, skippedNoClock = 0, repeated = 0;
+    int skippedNoClock = 0;
     std::vector<double> values(mapped.size());
 
     while (lines.Next(line)) {
@@ -240,14 +191,9 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
         const bool last = lines.AtEnd();
         SplitCsvLine(line, fields);
         try {
-            if (fields.size() != columnCount) {
-                int col = fields.size() > columnCount ? fields[columnCount].column
-                                                      : static_cast<int>(line.size()) + 1;
-                throw ErrorAt(file, n, col,
-                              "expected " + std::to_string(columnCount) + " fields, found " +
-                                  std::to_string(fields.size()));
-            }
+            CheckFieldCount(fields, columnCount, line, file, n);
             // The clock; a row without one is taken as one second after the last.
+            const int row = clock.Rows();
             long t;
             const CsvField &df = fields[dateCol], &tf = fields[timeCol];
             if (df.text.empty() || tf.text.empty()) {
@@ -255,7 +201,7 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
                     ++skippedNoClock;
                     continue;
                 }
-                t = lastTime + 1;
+                t = static_cast<long>(clock.Last()) + 1;
             } else {
                 long days, secs;
                 if (!ParseDate(df.text, days))
@@ -263,14 +209,8 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
                 if (!ParseClock(tf.text, secs))
                     throw ErrorAt(file, n, tf.column, "bad time \"" + std::string(tf.text) + "\"");
                 t = days * 86400 + secs;
-                if (row > 0 && t < lastTime)
-                    throw ErrorAt(file, n, tf.column,
-                                  "time " + std::string(tf.text) + " goes back from the previous row's");
-                if (row > 0 && t == lastTime) {
-                    ++repeated;
-                    continue;
-                }
             }
+            if (!clock.Admit(static_cast<double>(t), n)) continue;
             // Parse the whole row before keeping any of it, so a bad field
             // (or a last line cut short) leaves nothing half-read behind.
             auto number = [&](int col, double &v) {
@@ -297,14 +237,13 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
                 lastStamp = std::string(df.text) + " " + std::string(tf.text);
                 if (row == 0) firstStamp = lastStamp;
             }
-            if (row == 0) firstTime = t;
-            const double et = static_cast<double>(t - firstTime);
+            const double et = row == 0 ? 0.0 : static_cast<double>(t) - clock.First();
             for (size_t i = 0; i < mapped.size(); ++i)
                 if (!fields[size_t(mapped[i].column)].text.empty())
                     b.Put(mapped[i].track, row, et, values[i] * mapped[i].factor);
             if (distHere) b.Put(hasDme, row, et, 1);
             if (dmeTime >= 0 && dist && speed && (distHere || speedHere))
-                b.Put(dmeTime, row, et, *speed >= 1.0 ? *dist / *speed * 60.0 : 0.0);
+                b.Put(dmeTime, row, et, DmeMinutes(*dist, *speed));
             if (fdMode >= 0 && (rollMode || afcs)) {
                 bool on = rollMode.value_or(false) || afcs.value_or(false);
                 b.Put(fdMode, row, et, on ? (afcs.value_or(false) ? 2 : 1) : 0);
@@ -313,8 +252,7 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
             afcsOn = afcs;
             lastDist = dist;
             lastSpeed = speed;
-            lastTime = t;
-            ++row;
+            clock.Kept(static_cast<double>(t));
         } catch (const FlightError &e) {
             // The display lost power mid-write: the last line is cut short.
             if (!last) throw;
@@ -322,29 +260,21 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
                                    " (last line cut short; skipped)");
         }
     }
-    if (row == 0) throw ErrorAt(file, 4, 1, "no data rows with a clock");
-
-    // What a log has no value for yet stays at rest until its first value.
-    for (Track &t : flight.tracks)
-        if (!t.samples.empty() && t.samples.front().t > 0)
-            t.samples.insert(t.samples.begin(), Sample{0, t.key.info->rest, false});
-    flight.tracks.erase(std::remove_if(flight.tracks.begin(), flight.tracks.end(),
-                                       [](const Track &t) { return t.samples.empty(); }),
-                        flight.tracks.end());
-    flight.duration = static_cast<double>(lastTime - firstTime);
+    if (!clock.AnyKept()) throw ErrorAt(file, 4, 1, "no data rows with a clock");
+    b.Finish();
+    const long span = static_cast<long>(clock.Last() - clock.First());
+    flight.duration = static_cast<double>(span);
 
     std::string head = "Garmin flight data log " + file + ": airframe \"" +
                        (airframe.empty() ? std::string("unknown") : airframe) + "\"";
     if (!product.empty()) head += " (" + product + ")";
     head += ", " + firstStamp + " to " + lastStamp + " local, " +
-            HoursMinutesSeconds(lastTime - firstTime) + ", " + std::to_string(row) + " rows";
+            HoursMinutesSeconds(span) + ", " + std::to_string(clock.Rows()) + " rows";
     flight.notes.insert(flight.notes.begin(), head);
     if (skippedNoClock)
         flight.notes.push_back("warning: skipped " + std::to_string(skippedNoClock) +
                                " rows before the first clock value");
-    if (repeated)
-        flight.notes.push_back("warning: skipped " + std::to_string(repeated) +
-                               " rows repeating the previous row's time");
+    for (std::string &note : clock.Notes(file)) flight.notes.push_back(std::move(note));
     return flight;
 }
 

@@ -1,12 +1,14 @@
 // Counting definitions of the gl* functions a plug-in imports; see
 // Instrument.h. Each forwards to the next definition in the global scope
-// (libGL's).
+// (libGL's), except the plug-in's drawing and state calls under a
+// NullGlScope.
 
 #include <GL/gl.h>
 #include <dlfcn.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <set>
 
 #include "Instrument.h"
@@ -14,6 +16,7 @@
 namespace sim::instrument {
 extern __thread bool tl_inPlugin;
 extern uint64_t g_glCalls;
+extern bool g_nullGl;
 }  // namespace sim::instrument
 
 namespace {
@@ -26,6 +29,14 @@ void *Next(const char *name)
         std::abort();
     }
     return p;
+}
+
+// Queries and name generation answer the caller, so they reach libGL even
+// under the null dispatch.
+bool Answers(const char *name)
+{
+    return std::strncmp(name, "glGet", 5) == 0 || std::strncmp(name, "glIs", 4) == 0 ||
+           std::strncmp(name, "glGen", 5) == 0;
 }
 
 }  // namespace
@@ -106,7 +117,11 @@ void *Next(const char *name)
     {                                                                                             \
         using Fn = ret(*) params;                                                                 \
         static Fn next = reinterpret_cast<Fn>(Next(#name));                                       \
-        if (sim::instrument::tl_inPlugin) ++sim::instrument::g_glCalls;                           \
+        static const bool answers = Answers(#name);                                               \
+        if (sim::instrument::tl_inPlugin) {                                                       \
+            ++sim::instrument::g_glCalls;                                                         \
+            if (sim::instrument::g_nullGl && !answers) return static_cast<ret>(0);                \
+        }                                                                                         \
         return next args;                                                                         \
     }
 OSTREL_GL_FUNCTIONS(OSTREL_GL_DEFINE)

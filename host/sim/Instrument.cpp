@@ -14,6 +14,7 @@ namespace sim::instrument {
 
 // Shared with GlCount.cpp and AllocCount.cpp.
 __thread bool tl_inPlugin = false;
+bool g_nullGl = false;
 uint64_t g_glCalls = 0;
 uint64_t g_allocations = 0;
 uintptr_t g_codeBegin = 0, g_codeEnd = 0;
@@ -24,6 +25,8 @@ PluginScope::PluginScope() : saved_(tl_inPlugin) { tl_inPlugin = true; }
 PluginScope::~PluginScope() { tl_inPlugin = saved_; }
 HostScope::HostScope() : saved_(tl_inPlugin) { tl_inPlugin = false; }
 HostScope::~HostScope() { tl_inPlugin = saved_; }
+NullGlScope::NullGlScope() : saved_(g_nullGl) { g_nullGl = true; }
+NullGlScope::~NullGlScope() { g_nullGl = saved_; }
 
 uint64_t GlCalls() { return g_glCalls; }
 uint64_t Allocations() { return g_allocations; }

@@ -49,6 +49,20 @@ private:
     bool saved_;
 };
 
+// While a NullGlScope is open, the plug-in's GL calls are counted and go no
+// further (queries such as glGet*, glIsEnabled and glGenTextures still reach
+// libGL): its draw callback then costs its own work and no driver work.
+class NullGlScope {
+public:
+    NullGlScope();
+    ~NullGlScope();
+    NullGlScope(const NullGlScope &) = delete;
+    NullGlScope &operator=(const NullGlScope &) = delete;
+
+private:
+    bool saved_;
+};
+
 uint64_t GlCalls();
 uint64_t Allocations();
 bool AllocationsCounted();  // false under AddressSanitizer

@@ -5,13 +5,16 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <set>
 
 #include "ContactSheet.h"
 #include "Flight.h"
 #include "FlightError.h"
 #include "Instrument.h"
+#include "Progress.h"
 #include "Session.h"
+#include "Video.h"
 #include "host/OffscreenGL.h"
 
 namespace fs = std::filesystem;
@@ -21,6 +24,7 @@ namespace sim {
 namespace {
 
 constexpr const char *kSelect = "sim/view/ostrel_select";
+constexpr double kDemoVideoFps = 20;
 
 struct Input {
     Flight flight;
@@ -64,6 +68,59 @@ std::string Figure(double v)
     return buf;
 }
 
+// The nearest-rank p-quantile (0 < p <= 1) of v.
+double Percentile(std::vector<double> v, double p)
+{
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(std::ceil(p * double(v.size()))) - 1)];
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// An even span of at least len pixels from start, within 0 to limit.
+void EvenSpan(int &start, int &len, int limit)
+{
+    if (len % 2 == 0) return;
+    if (start + len < limit)
+        ++len;
+    else if (start > 0)
+        --start, ++len;
+    else
+        --len;
+}
+
+// The video stream for the run, sized by --video-size at its first frame.
+std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &session)
+{
+    const int w = session.Width(), h = session.Height();
+    std::string filter;
+    if (opts.videoSize == "panel") {
+        host::Rect r;
+        if (session.WindowsRect(r)) {
+            int x = r.left, y = h - r.top, cw = r.width(), ch = r.height();
+            EvenSpan(x, cw, w);
+            EvenSpan(y, ch, h);
+            filter = "crop=" + std::to_string(cw) + ":" + std::to_string(ch) + ":" + std::to_string(x) +
+                     ":" + std::to_string(y);
+        } else {
+            std::cerr << "flyer-sim: warning: --video-size panel: no window of the plug-in is shown "
+                         "at the first frame; the video shows the whole screen\n";
+        }
+    } else if (!opts.videoSize.empty()) {
+        const size_t x = opts.videoSize.find_first_of("xX");
+        filter = "scale=" + opts.videoSize.substr(0, x) + ":" + opts.videoSize.substr(x + 1) +
+                 ":flags=lanczos";
+    }
+    if (filter.empty() && (w % 2 || h % 2))
+        filter = "crop=" + std::to_string(w - w % 2) + ":" + std::to_string(h - h % 2) + ":0:0";
+    return std::make_unique<VideoWriter>(opts.video, w, h, opts.fps, filter);
+}
+
 Event SelectAtStart()
 {
     Event e;
@@ -88,32 +145,55 @@ int RunSequence(const Options &opts, const std::string &title)
                                                      : int(std::lround(double(i) * last / (opts.sheetFrames - 1))));
     if (!opts.outDir.empty()) fs::create_directories(opts.outDir);
     ContactSheet sheet(title.empty() ? "Ostrel-Flyer, flight " + in.flight.name : title);
+    auto toOut = [&](int k) {
+        return !opts.outDir.empty() && k >= first && (k - first) % opts.every == 0 &&
+               (!opts.outUntil || k / opts.fps <= *opts.outUntil + 1e-9);
+    };
+    auto toVideo = [&](int k) { return !opts.video.empty() && k >= first; };
+    // A run that writes nothing is flown for its checks: every frame is drawn.
+    const bool checksOnly = opts.outDir.empty() && opts.sheet.empty() && opts.video.empty();
+    int toWrite = 0;
+    for (int k = 0; k <= last; ++k) toWrite += toOut(k) || sheetFrames.count(k) || toVideo(k);
 
     host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
     Session session(opts, in.flight, in.events);
     session.Start();
+    std::unique_ptr<VideoWriter> video;
     int written = 0;
+    Progress progress(opts.video.empty() ? "frames" : "video", toWrite);
     for (int k = 0; k <= last; ++k) {
         const double t = k / opts.fps;
+        const bool out = toOut(k), onSheet = sheetFrames.count(k) > 0, inVideo = toVideo(k);
+        if (!out && !onSheet && !inVideo) {
+            checksOnly ? void(session.Frame(t)) : session.Skip(t);
+            continue;
+        }
         session.Frame(t);
-        const bool out = !opts.outDir.empty() && k >= first && (k - first) % opts.every == 0 &&
-                         (!opts.outUntil || t <= *opts.outUntil + 1e-9);
-        const bool onSheet = sheetFrames.count(k) > 0;
-        if (!out && !onSheet) continue;
         Image frame = session.Capture();
         if (out) {
             WritePng(FrameFile(opts.outDir, k), frame);
             ++written;
         }
         if (onSheet) sheet.Add(frame, t);
+        if (inVideo) {
+            if (!video) video = StartVideo(opts, session);
+            video->Add(frame);
+        }
+        progress.Step();
     }
+    progress.Done();
     int code = Report(session.Finish());
     if (written) std::cout << "flyer-sim: wrote " << written << " frames to " << opts.outDir << "\n";
     if (!opts.sheet.empty()) {
         WritePng(opts.sheet, sheet.Render());
         std::cout << "flyer-sim: wrote contact sheet " << opts.sheet << "\n";
     }
-    if (opts.outDir.empty() && opts.sheet.empty() && code == 0)
+    if (video) {
+        video->Finish();
+        std::cout << "flyer-sim: wrote video " << opts.video << " (" << video->Frames() << " frames at "
+                  << opts.fps << " fps)\n";
+    }
+    if (checksOnly && code == 0)
         std::cerr << "flyer-sim: flew " << last + 1 << " frames (" << duration << " s), all checks passed\n";
     return code;
 }
@@ -126,7 +206,7 @@ int RunAt(const Options &opts)
     Session session(opts, in.flight, in.events);
     session.Start();
     // The frames before it, so events and the splash fall as they would.
-    for (int k = 0; k / opts.fps < at - 1e-9; ++k) session.Frame(k / opts.fps);
+    for (int k = 0; k / opts.fps < at - 1e-9; ++k) session.Skip(k / opts.fps);
     session.Frame(at);
     Image frame = session.Capture();
     int code = Report(session.Finish());
@@ -143,11 +223,10 @@ int RunBench(const Options &opts)
               << opts.fps << " fps, " << opts.screenWidth << "x" << opts.screenHeight << ", "
               << gl.renderer() << "\n";
     int code = 0;
+    Progress progress("bench", 4 * opts.frames);
     for (const char *panel : {"GA", "Glass"}) {
         std::vector<Event> events = in.events;
         if (std::string(panel) == "Glass") events.insert(events.begin(), SelectAtStart());
-        Session session(opts, in.flight, events);
-        session.Start();
         if (std::string(panel) == "GA")
             for (const std::string &fn : instrument::ImportedGlFunctions(opts.plugin)) {
                 const auto &counted = instrument::CountedGlFunctions();
@@ -155,22 +234,31 @@ int RunBench(const Options &opts)
                     std::cerr << "flyer-sim: warning: the plug-in imports " << fn
                               << ", which gl_calls does not count\n";
             }
-        std::vector<double> micros;
+        // The same frames twice: through the driver, then with GL going
+        // nowhere, which leaves the plug-in's own work.
+        std::vector<double> micros, self;
         double glCalls = 0, allocations = 0;
-        for (int k = 0; k < opts.frames; ++k) {
-            FrameStats s = session.Frame(opts.from + k / opts.fps);
-            micros.push_back(s.drawMicros);
-            glCalls += double(s.glCalls);
-            allocations += double(s.allocations);
+        for (GlDispatch dispatch : {GlDispatch::Driver, GlDispatch::Null}) {
+            Session session(opts, in.flight, events);
+            session.Start();
+            for (int k = 0; k < opts.frames; ++k) {
+                FrameStats s = session.Frame(opts.from + k / opts.fps, dispatch);
+                if (dispatch == GlDispatch::Null) {
+                    self.push_back(s.drawMicros);
+                } else {
+                    micros.push_back(s.drawMicros);
+                    glCalls += double(s.glCalls);
+                    allocations += double(s.allocations);
+                }
+                progress.Step();
+            }
+            code = std::max(code, Report(session.Finish()));
         }
-        code = std::max(code, Report(session.Finish()));
-        std::sort(micros.begin(), micros.end());
         const size_t n = micros.size();
-        const double median = n % 2 ? micros[n / 2] : (micros[n / 2 - 1] + micros[n / 2]) / 2;
-        const double p99 = micros[std::min(n - 1, size_t(std::ceil(0.99 * double(n))) - 1)];
-        std::printf("panel=%s frames=%d median_us=%.1f p99_us=%.1f gl_calls=%s allocs=%s\n", panel,
-                    opts.frames, median, p99, Figure(glCalls / n).c_str(),
-                    instrument::AllocationsCounted() ? Figure(allocations / n).c_str() : "n/a");
+        std::printf("panel=%s frames=%d median_us=%.1f p99_us=%.1f self_us=%.1f gl_calls=%s allocs=%s\n",
+                    panel, opts.frames, Median(micros), Percentile(micros, 0.99), Median(self),
+                    Figure(glCalls / double(n)).c_str(),
+                    instrument::AllocationsCounted() ? Figure(allocations / double(n)).c_str() : "n/a");
         std::fflush(stdout);
     }
     return code;
@@ -182,6 +270,7 @@ int RunDemo(const Options &opts)
     fs::create_directories(dir);
     int code = 0;
     std::vector<std::string> made;
+    const std::string stem = opts.flight == "circuit" ? "circuit" : fs::path(opts.flight).stem().string();
     for (const char *panel : {"ga", "glass"}) {
         const bool glass = std::string(panel) == "glass";
         Options o = opts;
@@ -200,6 +289,16 @@ int RunDemo(const Options &opts)
                                                  " panel, flight " + o.flight));
         made.push_back(o.sheet);
         made.push_back(o.outDir + "/");
+
+        // The whole flight as a video of the panel.
+        Options v = opts;
+        v.demo.clear();
+        if (!opts.fpsGiven) v.fps = kDemoVideoFps;
+        v.video = (dir / (stem + "-" + panel + ".mp4")).string();
+        v.videoSize = "panel";
+        if (glass) v.commands.insert(v.commands.begin(), SelectAtStart());
+        code = std::max(code, RunSequence(v));
+        made.push_back(v.video);
     }
     std::cout << "flyer-sim: demo written under " << dir.string() << ":\n";
     for (const std::string &m : made) std::cout << "  " << m << "\n";

@@ -22,11 +22,12 @@ const char *kFooter = R"(Modes (one per run):
   (none)                          fly the flight to its end; only the checks run
   --at T --png FILE               write the frame drawn at elapsed time T
   --out DIR / --sheet FILE        write a frame sequence and/or a contact sheet
+  --video FILE.mp4                and/or a video of the run (needs the ffmpeg program)
   --frames N --bench              time N frames with each panel type
   --window                        live preview (add --screenshot FILE --duration S to
                                   save the last frame and quit)
-  --demo DIR                      both panels over the default flight: contact sheets
-                                  and short sequences under DIR
+  --demo DIR                      both panels over the default flight: contact sheets,
+                                  short sequences and videos under DIR
 
 Flights: "circuit" (built in, about 3.5 minutes) or a CSV file: a header row with
 "time" and full dataref names ("name[i]" for array elements), one row per sample;
@@ -35,7 +36,19 @@ data logs (G1000, G3X, G500/G600 TXi; first line "#airframe_info") are recognise
 IAS, AltInd|AltB, BaroA, VSpd, Pitch, Roll, HDG, CRS, HCDI and VCDI (x 2.5 dots),
 WptDst with GndSpd (DME distance and time), RollM/AfcsOn, RollC, PichC|PitchC and
 LatAc (x 57.3: the slip ball) drive the panel; what a log lacks stays at rest.
-Time 0 is the first sample.
+X-Plane's data output (Data.txt, written with its Disk output on; '|' between
+fields, or commas with the names in quotes) is recognised by its column names:
+_Vind,_kias, __VVI,__fpm, pitch,__deg, _roll,__deg, hding,__mag, p-alt,ftMSL|__alt,ftmsl,
+pilN1,h-def and pilN1,v-def (dots), pilN1,dme-d (DME shown above 0) with
+Vtrue,_ktgs (DME time) drive the panel; time from missn,_time|_totl,_time|
+_real,_time. Time 0 is the first sample. In every format, rows repeating the
+last kept time (a pause) or going back before it (a restart) are skipped with a
+warning.
+
+Frames not written (before --at T, between --every N) are not drawn: time,
+datarefs, commands and mouse events still advance frame by frame, and the
+plug-in is called where events fall or the view type changes. --every-frame
+draws them all.
 
 Events file (--events), one per line, '#' comments:
   <t> command <name>     begin then end phase      <t> down <x> <y>   mouse pressed
@@ -90,9 +103,12 @@ std::string ParseOverride(const std::string &text, Override &out)
     if (!ParseNumber(value, out.value))
         return "bad value \"" + std::string(value) + "\" for " + out.key.Text();
     if (out.key.info->type == DatarefType::Int &&
-        (!std::isfinite(out.value) || out.value != std::floor(out.value) ||
-         std::fabs(out.value) > 2147483647.0))
+        (!std::isfinite(out.value) || out.value != std::floor(out.value)))
         return out.key.Text() + " takes whole numbers, not \"" + std::string(value) + "\"";
+    if (out.key.info->type == DatarefType::Int &&
+        (out.value < -2147483648.0 || out.value > 2147483647.0))
+        return out.key.Text() + " is an int: " + std::string(value) +
+               " is outside -2147483648 to 2147483647";
     return {};
 }
 
@@ -114,7 +130,8 @@ int ParseOptions(int argc, char **argv, Options &opts)
         ->type_name("PATH")->capture_default_str();
     app.add_option("--texture", opts.texture, "Master texture copied in as Resources/plugins/Ostrel.tga")
         ->type_name("PATH")->capture_default_str();
-    app.add_option("--flight", opts.flight, "circuit, a flight CSV file or a Garmin flight data log")
+    app.add_option("--flight", opts.flight,
+                   "circuit, a flight CSV file, a Garmin flight data log or X-Plane's Data.txt")
         ->type_name("NAME|FILE")->capture_default_str();
     app.add_option("--screen", screen, "Screen size in pixels")->type_name("WxH")->capture_default_str();
     app.add_option("--view", opts.view, "View type (sim/graphics/view/view_type)")
@@ -137,8 +154,17 @@ int ParseOptions(int argc, char **argv, Options &opts)
     app.add_option("--duration", opts.duration, "Seconds to run (default: the flight's length)")
         ->type_name("S");
     app.add_option("--every", opts.every, "Write every Nth frame to --out")->type_name("N")->capture_default_str();
-    app.add_option("--from", opts.from, "First second written to --out or timed by --bench")
+    app.add_option("--from", opts.from, "First second written to --out and --video or timed by --bench")
         ->type_name("T")->capture_default_str();
+    app.add_option("--video", opts.video, "Write the run as an H.264 MP4 at --fps, through the ffmpeg program")
+        ->type_name("FILE.mp4");
+    app.add_option("--video-size", opts.videoSize,
+                   "With --video: scale the screen to WxH (even sides), or \"panel\": crop to the "
+                   "plug-in's window as first written")
+        ->type_name("WxH|panel");
+    app.add_flag("--every-frame", opts.everyFrame,
+                 "Draw every frame through the driver, also those not written (slower; the default "
+                 "calls the plug-in between written frames only where events or the view type change)");
     app.add_option("--sheet", opts.sheet, "Contact sheet PNG of frames with their times")->type_name("FILE");
     app.add_option("--sheet-frames", opts.sheetFrames, "Frames on the contact sheet, evenly spread")
         ->type_name("K")->capture_default_str();
@@ -146,11 +172,12 @@ int ParseOptions(int argc, char **argv, Options &opts)
     app.add_flag("--verbose", opts.verbose, "Echo the log and spoken strings to stderr");
     app.add_option("--frames", opts.frames, "Frames to run with --bench")->type_name("N");
     app.add_flag("--bench", opts.bench,
-                 "Time N frames per panel type; print panel=GA|Glass frames median_us p99_us gl_calls allocs");
+                 "Time N frames per panel type; print panel=GA|Glass frames median_us p99_us self_us "
+                 "(GL going nowhere) gl_calls allocs");
     app.add_flag("--window", opts.window, "Interactive preview window (GLFW), in real time");
     app.add_option("--screenshot", opts.screenshot, "With --window: save the frame at --duration (default 2 s) and quit")
         ->type_name("FILE");
-    app.add_option("--demo", opts.demo, "Both panels over the default flight, day and night: sheets and sequences in DIR")
+    app.add_option("--demo", opts.demo, "Both panels over the default flight, day and night: sheets, sequences and videos in DIR")
         ->type_name("DIR");
 
     try {
@@ -197,16 +224,26 @@ int ParseOptions(int argc, char **argv, Options &opts)
         check(std::isfinite(*opts.duration) && *opts.duration >= 0, "--duration: must be 0 or more seconds");
     check(opts.every >= 1, "--every: must be 1 or more");
     check(opts.every == 1 || !opts.outDir.empty(), "--every is used with --out");
-    check(opts.from == 0 || !opts.outDir.empty() || opts.bench, "--from is used with --out or --bench");
+    check(opts.from == 0 || !opts.outDir.empty() || !opts.video.empty() || opts.bench,
+          "--from is used with --out, --video or --bench");
     check(std::isfinite(opts.from) && opts.from >= 0, "--from: must be 0 or more seconds");
     check(opts.sheetFrames >= 1 && opts.sheetFrames <= 400, "--sheet-frames: must be 1 to 400");
     check(opts.frames >= 0, "--frames: must be 0 or more");
     check(!opts.bench || opts.frames >= 1, "--bench needs --frames N (1 or more)");
     check(opts.bench || opts.frames == 0, "--frames is used with --bench");
     check(opts.screenshot.empty() || opts.window, "--screenshot is used with --window");
-    int modes = (opts.at ? 1 : 0) + (!opts.outDir.empty() || !opts.sheet.empty() ? 1 : 0) +
+    check(opts.videoSize.empty() || !opts.video.empty(), "--video-size is used with --video");
+    if (!opts.videoSize.empty() && opts.videoSize != "panel") {
+        int w = 0, h = 0;
+        why = ParseScreen(opts.videoSize, w, h);
+        check(why.empty(), "--video-size: expected WxH or panel, got \"" + opts.videoSize + "\"");
+        check(!why.empty() || (w % 2 == 0 && h % 2 == 0),
+              "--video-size: H.264 needs even sides, got \"" + opts.videoSize + "\"");
+    }
+    int modes = (opts.at ? 1 : 0) +
+                (!opts.outDir.empty() || !opts.sheet.empty() || !opts.video.empty() ? 1 : 0) +
                 (opts.bench ? 1 : 0) + (opts.window ? 1 : 0) + (!opts.demo.empty() ? 1 : 0);
-    check(modes <= 1, "choose one of --at, --out/--sheet, --bench, --window, --demo");
+    check(modes <= 1, "choose one of --at, --out/--sheet/--video, --bench, --window, --demo");
 
     if (!errors.empty()) {
         for (const std::string &e : errors) std::cerr << "flyer-sim: error: " << e << "\n";

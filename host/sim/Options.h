@@ -42,6 +42,10 @@ struct Options {
     std::string screenshot;
     std::string demo;
     bool fpsGiven = false;
+    // Draw every frame through the driver, written or not (the faithful loop).
+    bool everyFrame = false;
+    std::string video;       // --video FILE.mp4
+    std::string videoSize;   // --video-size: "" (the screen), "WxH" (scaled) or "panel" (cropped)
     // Under the panel: the outside view, or a flat colour (golden images
     // that should not change with the outside view).
     bool outsideView = true;

@@ -37,9 +37,12 @@ void DrawOutsideView(int width, int height, const OutsideAttitude &a)
     const Rgb band = a.night ? Rgb{0.05f, 0.06f, 0.04f} : Rgb{0.36f, 0.46f, 0.21f};
     const Rgb line = a.night ? Rgb{0.10f, 0.10f, 0.09f} : Rgb{0.60f, 0.58f, 0.50f};
 
+    // Its own state, whatever the plug-in left from the frame before.
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_LINE_SMOOTH);
+    glLineWidth(1.0f);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glTranslatef(float(width) / 2, float(height) / 2, 0);

@@ -77,6 +77,12 @@ const char *MouseName(XPLMMouseStatus s)
     return s == xplm_MouseDown ? "down" : s == xplm_MouseDrag ? "drag" : "up";
 }
 
+// What an int dataref holds for a flight value.
+int IntValue(double v)
+{
+    return std::isfinite(v) ? int(std::clamp(v, -2147483648.0, 2147483647.0)) : 0;
+}
+
 // A log file is started afresh once per run of flyer-sim, then appended to.
 void StartLogFile(const std::string &path)
 {
@@ -129,7 +135,11 @@ Session::Session(const Options &opts, const Flight &flight, std::vector<Event> e
         SetValue(*host_.dataRef(o.key.info->name), o.key, o.value);
     }
     for (const DatarefInfo *d : opts.missing) host_.setAbsent(d->name);
-    for (const Track &t : flight_.tracks) bindings_.push_back({host_.dataRef(t.key.info->name), &t});
+    for (const Track &t : flight_.tracks) {
+        bindings_.push_back({host_.dataRef(t.key.info->name), &t});
+        if (bindings_.back().ref == viewRef_) viewTrack_ = &t;
+    }
+    drawnView_ = viewRef_->i;
 }
 
 Session::~Session()
@@ -142,7 +152,7 @@ void Session::SetValue(host::DataRef &ref, const DatarefKey &key, double v)
 {
     switch (key.info->type) {
     case DatarefType::Int:
-        ref.i = std::isfinite(v) ? int(std::clamp(v, -2147483648.0, 2147483647.0)) : 0;
+        ref.i = IntValue(v);
         break;
     case DatarefType::Float: ref.f = float(v); break;
     case DatarefType::FloatArray: ref.fv[size_t(key.index)] = float(v); break;
@@ -279,6 +289,7 @@ void Session::SetView(int view)
     bindings_.erase(std::remove_if(bindings_.begin(), bindings_.end(),
                                    [&](const Binding &b) { return b.ref == viewRef_; }),
                     bindings_.end());
+    viewTrack_ = nullptr;
     viewRef_->i = view;
 }
 
@@ -309,7 +320,7 @@ void Session::DrawOutside()
     DrawOutsideView(width_, height_, a);
 }
 
-FrameStats Session::Frame(double t)
+FrameStats Session::Frame(double t, GlDispatch gl)
 {
     FrameStats stats;
     now_ = t;
@@ -317,6 +328,7 @@ FrameStats Session::Frame(double t)
     host_.setElapsedTime(float(t));
     ApplyFlight(t);
     DeliverEvents(t);
+    drawnView_ = viewRef_->i;
 
     // The simulator's picture, then its window-drawing phase: screen pixels,
     // origin at the lower left.
@@ -326,13 +338,17 @@ FrameStats Session::Frame(double t)
     glOrtho(0, width_, 0, height_, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glClearColor(opts_.background[0], opts_.background[1], opts_.background[2], 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (opts_.outsideView) DrawOutside();
-    // The plug-in's draw time should not include rasterizing the picture
-    // under it, which a software renderer may do at the plug-in's first flush.
-    glFinish();
+    if (gl == GlDispatch::Driver) {
+        glClearColor(opts_.background[0], opts_.background[1], opts_.background[2], 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (opts_.outsideView) DrawOutside();
+        // The plug-in's draw time should not include rasterizing the picture
+        // under it, which a software renderer may do at the plug-in's first flush.
+        glFinish();
+    }
 
+    std::optional<instrument::NullGlScope> nullGl;
+    if (gl == GlDispatch::Null) nullGl.emplace();
     const auto &windows = host_.windows();
     for (size_t i = 0; i < windows.size(); ++i) {
         host::Window &w = *windows[i];
@@ -348,6 +364,37 @@ FrameStats Session::Frame(double t)
     stats.glCalls = instrument::GlCalls() - gl0;
     stats.allocations = instrument::Allocations() - alloc0;
     return stats;
+}
+
+void Session::Skip(double t)
+{
+    if (opts_.everyFrame) {
+        Frame(t);
+        return;
+    }
+    const bool eventsDue = nextEvent_ < events_.size() && events_[nextEvent_].time <= t + 1e-9;
+    const int view = viewTrack_ ? IntValue(viewTrack_->ValueAt(t)) : viewRef_->i;
+    if (eventsDue || view != drawnView_) {
+        Frame(t, GlDispatch::Null);
+        return;
+    }
+    now_ = t;
+}
+
+bool Session::WindowsRect(host::Rect &out) const
+{
+    bool any = false;
+    for (const auto &w : host_.windows()) {
+        if (w->destroyed || !w->visible) continue;
+        const host::Rect r{std::max(w->rect.left, 0), std::min(w->rect.top, height_),
+                           std::min(w->rect.right, width_), std::max(w->rect.bottom, 0)};
+        if (r.width() <= 0 || r.height() <= 0) continue;
+        if (!any) out = r;
+        out = {std::min(out.left, r.left), std::max(out.top, r.top), std::max(out.right, r.right),
+               std::min(out.bottom, r.bottom)};
+        any = true;
+    }
+    return any;
 }
 
 Image Session::Capture() const

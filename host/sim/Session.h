@@ -5,6 +5,9 @@
 // projection and each window's draw callback; at the end disable, stop,
 // dlclose and the end-of-run checks. Needs a current GL context of the
 // screen's size from before Start() until after Finish().
+//
+// Frames whose picture nobody keeps go through Skip(), which calls the
+// plug-in only where that can change what a later frame shows (see Skip).
 
 #include <chrono>
 #include <cstdint>
@@ -24,6 +27,10 @@
 #include "host/PluginLibrary.h"
 
 namespace sim {
+
+// Where the plug-in's GL calls in its draw callbacks go: to the driver, or
+// nowhere (instrument::NullGlScope), leaving only the plug-in's own work.
+enum class GlDispatch { Driver, Null };
 
 struct FrameStats {
     double drawMicros = 0;  // the draw callbacks, summed over the windows
@@ -48,7 +55,15 @@ public:
     // (or std::runtime_error for the folder) when it cannot load, UsageError
     // for events naming commands the plug-in did not create.
     void Start();
-    FrameStats Frame(double t);
+    FrameStats Frame(double t, GlDispatch gl = GlDispatch::Driver);
+    // A frame at time t whose picture is not kept. The plug-in's draw
+    // callback keeps state that later input meets (its window collapses
+    // while the panel is hidden and comes back when shown), and drawing again
+    // with nothing changed leaves that state as it is. So the frame's
+    // callbacks run, with GL going nowhere, only when events fall due at it
+    // or the view type differs from the last drawn frame's; otherwise only
+    // time moves on. With --every-frame every frame is drawn as by Frame().
+    void Skip(double t);
     // Disables, stops and unloads the plug-in, then runs the end-of-run
     // checks. Returns every failure found during the run, empty if none.
     std::vector<std::string> Finish();
@@ -60,6 +75,9 @@ public:
     int View() const;
 
     Image Capture() const;
+    // The smallest rectangle holding every shown window of the plug-in,
+    // within the screen, in screen pixels from the lower left; false if none.
+    bool WindowsRect(host::Rect &out) const;
     int Width() const { return width_; }
     int Height() const { return height_; }
     const std::vector<std::string> &FlightNotes() const { return flight_.notes; }
@@ -91,6 +109,8 @@ private:
     MouseRouter router_;
     std::vector<Binding> bindings_;
     host::DataRef *viewRef_ = nullptr;
+    const Track *viewTrack_ = nullptr;  // the flight's view type, if it drives one
+    int drawnView_ = 0;                 // the view type at the last drawn frame
     double now_ = 0;
     bool started_ = false, finished_ = false;
     size_t logEchoed_ = 0, spokenEchoed_ = 0;

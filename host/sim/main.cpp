@@ -1,5 +1,6 @@
 // flyer-sim: flies the Ostrel-Flyer plug-in without the simulator.
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
@@ -25,11 +26,16 @@ void MakeAbsolute(std::string &path)
 
 int main(int argc, char **argv)
 {
+    // llvmpipe's linear rasterizer, which it picks tile by tile for simple
+    // scenes, shades some gradients one step differently depending on what
+    // the frames before drew. Without it a frame's pixels depend only on the
+    // frame, whichever frames before it were drawn.
+    setenv("LP_PERF", "no_rast_linear", 0);
     sim::Options opts;
     int code = sim::ParseOptions(argc, argv, opts);
     if (code >= 0) return code;
     for (std::string *p : {&opts.plugin, &opts.texture, &opts.eventsFile, &opts.png, &opts.outDir,
-                           &opts.sheet, &opts.log, &opts.screenshot, &opts.demo})
+                           &opts.sheet, &opts.log, &opts.screenshot, &opts.demo, &opts.video})
         MakeAbsolute(*p);
     if (opts.flight != "circuit") MakeAbsolute(opts.flight);
     try {

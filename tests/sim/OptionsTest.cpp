@@ -41,7 +41,8 @@ TEST(Options, ValuesOfEveryKind)
                      "sim/flightmodel/position/theta=nan", "--set",
                      "sim/cockpit2/gauges/indicators/airspeed_kts_pilot=-inf", "--set",
                      "sim/flightmodel2/gear/deploy_ratio[2]=0.25", "--set",
-                     "sim/cockpit/electrical/cockpit_lights_on=1", "--missing",
+                     "sim/cockpit/electrical/cockpit_lights_on=1", "--set",
+                     "sim/cockpit2/radios/indicators/nav1_has_dme=-2147483648", "--missing",
                      "sim/graphics/view/view_type", "--command", "sim/view/ostrel_select@3",
                      "--background", "#102030", "--at", "4", "--png", "x.png"},
                     o),
@@ -50,11 +51,12 @@ TEST(Options, ValuesOfEveryKind)
     EXPECT_EQ(o.screenHeight, 480);
     EXPECT_EQ(o.view, 1026);
     EXPECT_DOUBLE_EQ(o.fps, 12.5);
-    ASSERT_EQ(o.overrides.size(), 4u);
+    ASSERT_EQ(o.overrides.size(), 5u);
     EXPECT_TRUE(std::isnan(o.overrides[0].value));
     EXPECT_EQ(o.overrides[1].value, -INFINITY);
     EXPECT_EQ(o.overrides[2].key.index, 2);
     EXPECT_DOUBLE_EQ(o.overrides[3].value, 1);
+    EXPECT_DOUBLE_EQ(o.overrides[4].value, -2147483648.0);  // the smallest int
     ASSERT_EQ(o.missing.size(), 1u);
     ASSERT_EQ(o.commands.size(), 1u);
     EXPECT_DOUBLE_EQ(o.commands[0].time, 3);
@@ -79,6 +81,10 @@ TEST(Options, UsageErrorsExitWithTwo)
         {"--set", "sim/flightmodel/position/theta=abc"},
         {"--set", "sim/cockpit/electrical/cockpit_lights_on=0.5"},
         {"--set", "sim/cockpit/electrical/cockpit_lights_on=inf"},
+        {"--set", "sim/cockpit/electrical/cockpit_lights_on=2147483648"},
+        {"--set", "sim/cockpit/electrical/cockpit_lights_on=-2147483649"},
+        {"--video-size", "640x400"},
+        {"--video", "v.mp4", "--video-size", "641x400"},
         {"--set", "sim/flightmodel2/gear/deploy_ratio=1"},
         {"--set", "sim/flightmodel2/gear/deploy_ratio[10]=1"},
         {"--missing", "sim/no/such"},
@@ -119,6 +125,7 @@ TEST(Options, HelpExitsWithZero)
     for (const char *opt : {"--plugin", "--flight", "--screen", "--view", "--fps", "--set", "--missing",
                             "--command", "--events", "--at", "--png", "--out", "--duration", "--every",
                             "--sheet", "--log", "--verbose", "--frames", "--bench", "--window",
-                            "--screenshot", "--demo", "nan, inf, -inf", "Garmin", "Exit status"})
+                            "--screenshot", "--demo", "--video", "--video-size", "--every-frame",
+                            "nan, inf, -inf", "Garmin", "_Vind,_kias", "Exit status"})
         EXPECT_NE(help.find(opt), std::string::npos) << opt;
 }

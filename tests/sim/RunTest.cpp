@@ -1,6 +1,7 @@
 // flyer-sim as a program: its exit codes and messages, the loader, the
 // end-of-run checks, event timing and mouse routing through a test plug-in,
-// the images it writes, the bench line and the preview window.
+// the images it writes and videos, the bench line, the preview window, and
+// the fast loop against the faithful one.
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
@@ -8,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "GarminLogMaker.h"
 #include "Image.h"
 
 extern char **environ;
@@ -118,6 +121,7 @@ TEST(Run, UsageAndInputErrorsExitWithTwo)
         {{"--bogus"}, "flyer-sim: error:"},
         {{"--screen", "wide"}, "--screen: expected WIDTHxHEIGHT"},
         {{"--set", "sim/cockpit/electrical/cockpit_lights_on=0.5"}, "takes whole numbers"},
+        {{"--set", "sim/cockpit/electrical/cockpit_lights_on=-2147483649"}, "outside -2147483648 to 2147483647"},
         {{"--flight", badCsv}, badCsv + ":3:3: bad number \"x\""},
         {{"--flight", "/no/such/flight.csv"}, "cannot open the flight file"},
         {{"--events", badEvents}, badEvents + ":2:3: unknown event \"wiggle\""},
@@ -304,9 +308,10 @@ TEST(Run, BenchPrintsOneLinePerPanelWithCountedCalls)
         EXPECT_EQ(kv["frames"], "20");
         EXPECT_TRUE(IsFigure(kv["median_us"])) << kv["median_us"];
         EXPECT_TRUE(IsFigure(kv["p99_us"])) << kv["p99_us"];
+        EXPECT_TRUE(IsFigure(kv["self_us"])) << kv["self_us"];
         EXPECT_EQ(kv["gl_calls"], "16");  // two windows, eight GL calls each
         EXPECT_TRUE(kv["allocs"] == "0" || kv["allocs"] == "n/a") << kv["allocs"];
-        EXPECT_EQ(kv.size(), 6u);
+        EXPECT_EQ(kv.size(), 7u);
     }
     r = Sim({"--plugin", Probe("probe_alloc"), "--screen", "320x200", "--frames", "20", "--bench"});
     ASSERT_EQ(r.code, 0) << r.output;
@@ -322,6 +327,41 @@ TEST(Run, GarminLogReplays)
     EXPECT_EQ(r.code, 0) << r.output;
     EXPECT_TRUE(Contains(r.output, "airframe \"Cessna 172S\"")) << r.output;
     EXPECT_TRUE(Contains(r.output, "2023-06-02 23:59:57 to 2023-06-03 00:00:03")) << r.output;
+}
+
+bool Have(const char *program)
+{
+    return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+TEST(Run, VideoDecodesWithItsFramesSizeAndDuration)
+{
+    if (!Have("ffprobe")) GTEST_SKIP() << "ffprobe is not installed (Debian's ffmpeg)";
+    struct Case {
+        std::vector<std::string> args;
+        std::string stream;  // what ffprobe reports
+    } cases[] = {
+        {{"--plugin", Probe(), "--screen", "320x200", "--duration", "2"},
+         "codec_name=h264\nwidth=320\nheight=200\nnb_read_frames=21\nduration=2.100000\n"},
+        {{"--plugin", Probe(), "--screen", "320x200", "--duration", "1", "--from", "0.5", "--video-size", "160x100"},
+         "codec_name=h264\nwidth=160\nheight=100\nnb_read_frames=6\nduration=0.600000\n"},
+        // The GA panel's window, 475 x 320, made even for H.264.
+        {{"--screen", "640x400", "--duration", "4", "--video-size", "panel"},
+         "codec_name=h264\nwidth=476\nheight=320\nnb_read_frames=41\nduration=4.100000\n"},
+    };
+    for (Case &c : cases) {
+        const fs::path mp4 = Scratch("run.mp4");
+        fs::remove(mp4);
+        c.args.insert(c.args.end(), {"--fps", "10", "--video", mp4.string()});
+        Result r = Sim(c.args);
+        ASSERT_EQ(r.code, 0) << r.output;
+        Result probe = Exec({"ffprobe", "-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                             "stream=codec_name,width,height,nb_read_frames:format=duration", "-of",
+                             "default=nw=1", mp4.string()});
+        EXPECT_EQ(probe.output, c.stream) << r.output;
+    }
+    // Forty-one frames are enough for progress: plain lines, stderr not being a terminal.
+    EXPECT_TRUE(Contains(Sim(cases[2].args).output, "flyer-sim: video: 41 of 41 frames in"));
 }
 
 TEST(Run, PreviewWindowUnderXvfbSavesAScreenshot)
@@ -370,6 +410,87 @@ TEST(RealPlugin, BothPanelsTakeNonFiniteAndHugeValues)
         Result r = Sim(args);
         EXPECT_EQ(r.code, 0) << panel << "\n" << r.output;
     }
+}
+
+// Frames written without drawing the frames between them come out as when
+// every frame is drawn: through the splash, a drag that is hidden and shown
+// again half-way, panel switches and scaling, and the flight hiding the panel
+// by its view type while the mouse presses where it was.
+TEST(RealPlugin, FramesMatchThoseOfTheFaithfulLoop)
+{
+    const std::string flight = Write("views.csv",
+                                     "time,sim/graphics/view/view_type,sim/flightmodel/position/phi,"
+                                     "sim/cockpit2/gauges/indicators/airspeed_kts_pilot\n"
+                                     "0,1017,0,60\n5.5,1026,20,90\n7,1017,-10,110\n14,1017,5,80\n");
+    const std::string events = Write("drag.txt",
+                                     "0.5 down 100 100\n0.8 drag 150 120\n1.2 drag 200 150\n"
+                                     "1.5 command sim/view/ostrel_flyer_on_off\n1.9 drag 210 160\n"
+                                     "2.3 command sim/view/ostrel_flyer_on_off\n2.6 drag 220 140\n3.0 up 220 140\n"
+                                     "4.0 command sim/view/ostrel_select\n5.2 command sim/view/ostrel_panel_larger\n"
+                                     "6.0 down 50 50\n6.3 drag 90 70\n6.6 up 90 70\n"
+                                     "7.5 down 60 60\n8.0 drag 30 20\n8.4 up 30 20\n"
+                                     "9.0 command sim/view/ostrel_transparency\n");
+    const std::vector<std::string> run = {"--screen", "640x400", "--fps", "10", "--flight", flight, "--events", events};
+    std::map<std::string, std::vector<sim::Image>> frames;
+    for (const char *loop : {"fast", "--every-frame"}) {
+        const fs::path dir = Scratch(std::string("loop") + loop);
+        fs::remove_all(dir);
+        std::vector<std::string> args = run;
+        args.insert(args.end(), {"--out", dir.string(), "--every", "7"});
+        if (loop[0] == '-') args.push_back(loop);
+        Result r = Sim(args);
+        ASSERT_EQ(r.code, 0) << r.output;
+        for (int k = 0; k <= 140; k += 7) {
+            char name[32];
+            std::snprintf(name, sizeof name, "frame_%05d.png", k);
+            frames[loop].push_back(sim::ReadPng((dir / name).string()));
+        }
+        args = run;
+        args.insert(args.end(), {"--at", "6.45", "--png", Scratch("at.png").string()});
+        if (loop[0] == '-') args.push_back(loop);
+        r = Sim(args);
+        ASSERT_EQ(r.code, 0) << r.output;
+        frames[loop].push_back(sim::ReadPng(Scratch("at.png").string()));
+    }
+    ASSERT_EQ(frames["fast"].size(), frames["--every-frame"].size());
+    for (size_t i = 0; i < frames["fast"].size(); ++i)
+        EXPECT_TRUE(frames["fast"][i].rgba == frames["--every-frame"][i].rgba) << "frame " << i * 7;
+    // The events did move and switch the panel.
+    EXPECT_FALSE(frames["fast"][4].rgba == frames["fast"][8].rgba);
+}
+
+// Seeking costs about the same whatever the time: the frames before it are not drawn.
+TEST(RealPlugin, SeekingLateInALongLogTakesAboutAsLongAsEarly)
+{
+    std::ofstream(Scratch("half-hour.csv")) << simtest::GarminLog(1800);
+    auto seconds = [&](const char *at) {
+        auto start = std::chrono::steady_clock::now();
+        Result r = Sim({"--flight", Scratch("half-hour.csv").string(), "--at", at, "--png", Scratch("seek.png").string()});
+        EXPECT_EQ(r.code, 0) << r.output;
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    const double early = seconds("1"), late = seconds("1790");
+    // Drawing 53,700 frames on the way would take minutes.
+    EXPECT_LT(late, 2 * early + 2) << "early " << early << " s, late " << late << " s";
+}
+
+// X-Plane's Data.txt, '|' and comma forms, through both panels; the paused
+// tail of the first is one warning.
+TEST(RealPlugin, XPlaneDataReplaysThroughBothPanels)
+{
+    for (const char *file : {"xplane-ils.txt", "xplane-ils-comma.csv"})
+        for (const char *panel : {"GA", "Glass"}) {
+            std::vector<std::string> args = {"--flight", std::string(SIM_DATA_DIR "/") + file, "--at", "9",
+                                             "--png", Scratch("xplane.png").string()};
+            if (std::string(panel) == "Glass") args.insert(args.end(), {"--command", "sim/view/ostrel_select@0"});
+            Result r = Sim(args);
+            EXPECT_EQ(r.code, 0) << file << " " << panel << "\n" << r.output;
+            EXPECT_TRUE(Contains(r.output, "X-Plane data output")) << r.output;
+            size_t warnings = 0;
+            for (size_t at = r.output.find("warning:"); at != std::string::npos; at = r.output.find("warning:", at + 1))
+                ++warnings;
+            EXPECT_EQ(warnings, std::string(file) == "xplane-ils.txt" ? 1u : 0u) << r.output;
+        }
 }
 
 TEST(RealPlugin, VerboseEchoesTheLogAndSpeechAndLogGoesToTheFile)

@@ -1,0 +1,36 @@
+#pragma once
+// Writing a run as an H.264 MP4: raw RGBA frames piped to the ffmpeg program.
+
+#include <string>
+#include <sys/types.h>
+
+#include "Image.h"
+
+namespace sim {
+
+class VideoWriter {
+public:
+    // Starts ffmpeg writing `path` from frames of width x height pixels at fps
+    // frames a second. filter: an ffmpeg video filter ("crop=...", "scale=...")
+    // or empty. Throws std::runtime_error when ffmpeg cannot be started.
+    VideoWriter(const std::string &path, int width, int height, double fps, const std::string &filter);
+    ~VideoWriter();
+    VideoWriter(const VideoWriter &) = delete;
+    VideoWriter &operator=(const VideoWriter &) = delete;
+
+    // Throws std::runtime_error when ffmpeg has stopped taking frames.
+    void Add(const Image &frame);
+    // Closes the stream and waits for ffmpeg; throws if it failed.
+    void Finish();
+    int Frames() const { return frames_; }
+
+private:
+    int Wait();
+    std::string path_;
+    int width_, height_;
+    int fd_ = -1;
+    pid_t pid_ = -1;
+    int frames_ = 0;
+};
+
+}  // namespace sim

@@ -1,0 +1,210 @@
+// X-Plane's own data output, as written with "Disk (data.txt file)" enabled:
+// one header row of X-Plane's column names (two parts of five characters,
+// padded with underscores: "_Vind,_kias", "pitch,__deg"), then one row per
+// sample, fields separated by '|' with spaces around them. The same columns
+// in a comma-separated file, the names in double quotes, are read too. A
+// trailing separator at the end of a row is allowed. Columns are found by
+// name, in any case; the rest are ignored.
+//
+// Mapping onto the panel's datarefs:
+//   _Vind,_kias -> airspeed, __VVI,__fpm -> vertical speed, pitch,__deg,
+//   _roll,__deg, hding,__mag -> magnetic heading, p-alt,ftMSL (else
+//   __alt,ftmsl) -> indicated altitude, pilN1,h-def / pilN1,v-def -> NAV1
+//   deviation in dots, pilN1,dme-d -> DME distance (shown while above 0),
+//   pilN1,dme-d / Vtrue,_ktgs -> DME time.
+// Time: missn,_time, else _totl,_time, else _real,_time; 0 at the first row.
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "CsvLines.h"
+#include "Flight.h"
+#include "FlightError.h"
+#include "Recording.h"
+
+namespace sim {
+
+namespace {
+
+struct Source {
+    const char *column;
+    const char *dataref;
+    bool angle;
+};
+
+const Source kSources[] = {
+    {"_Vind,_kias", "sim/cockpit2/gauges/indicators/airspeed_kts_pilot", false},
+    {"__VVI,__fpm", "sim/cockpit2/gauges/indicators/vvi_fpm_pilot", false},
+    {"pitch,__deg", "sim/flightmodel/position/theta", false},
+    {"_roll,__deg", "sim/flightmodel/position/phi", false},
+    {"hding,__mag", "sim/flightmodel/position/magpsi", true},
+    {"pilN1,h-def", "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot", false},
+    {"pilN1,v-def", "sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot", false},
+    {"pilN1,dme-d", "sim/cockpit2/radios/indicators/nav1_dme_distance_nm", false},
+};
+const char *const kAltitudes[] = {"p-alt,ftMSL", "__alt,ftmsl"};
+const char *const kTimes[] = {"missn,_time", "_totl,_time", "_real,_time"};
+constexpr const char *kDistance = "pilN1,dme-d";
+constexpr const char *kGroundSpeed = "Vtrue,_ktgs";
+
+// "_Vind,_kias": five characters, a comma, five characters.
+bool IsColumnName(std::string_view s)
+{
+    if (s.size() != 11 || s[5] != ',') return false;
+    for (size_t i = 0; i < s.size(); ++i)
+        if (i != 5 && (s[i] == ',' || s[i] == ' ' || s[i] == '"' || s[i] == '|' || s[i] == '\t'))
+            return false;
+    return true;
+}
+
+bool IsBlank(std::string_view line)
+{
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+char SeparatorOf(std::string_view header)
+{
+    return header.find('|') != std::string_view::npos ? '|' : ',';
+}
+
+// Splits a line. X-Plane ends every field with the separator: where the
+// header does, the empty field after the last separator is no field.
+bool Split(std::string_view line, char separator, std::vector<CsvField> &out, bool trailing = true)
+{
+    SplitCsvLine(line, out, separator);
+    if (!trailing || out.size() < 2 || !out.back().text.empty()) return false;
+    out.pop_back();
+    return true;
+}
+
+}  // namespace
+
+bool IsXPlaneData(std::string_view text)
+{
+    CsvLines lines(WithoutBom(text));
+    std::string_view line;
+    while (lines.Next(line) && IsBlank(line)) {}
+    std::vector<CsvField> fields;
+    Split(line, SeparatorOf(line), fields);
+    for (const CsvField &f : fields)
+        if (IsColumnName(Unquoted(f.text))) return true;
+    return false;
+}
+
+Flight ParseXPlaneData(const std::string &text, const std::string &file)
+{
+    Flight flight;
+    flight.name = file;
+    CsvLines lines(WithoutBom(text));
+    std::string_view line;
+    std::vector<CsvField> fields;
+
+    while (lines.Next(line) && IsBlank(line)) {}
+    if (lines.LineNumber() == 0 || IsBlank(line)) throw FlightError(file + ": no header row");
+    const int headerLine = lines.LineNumber();
+    const char separator = SeparatorOf(line);
+    const bool trailing = Split(line, separator, fields);
+    const size_t columnCount = fields.size();
+    std::vector<std::string> names;
+    for (const CsvField &f : fields) names.emplace_back(Unquoted(f.text));
+    auto columnOf = [&](const char *name) -> int {
+        for (size_t i = 0; i < names.size(); ++i)
+            if (SameNoCase(names[i], name)) return static_cast<int>(i);
+        return -1;
+    };
+    auto found = [&] {
+        std::string s;
+        for (const std::string &n : names) s += (s.empty() ? "" : " ") + n;
+        return s;
+    };
+
+    int timeCol = -1;
+    const char *timeName = nullptr;
+    for (const char *name : kTimes)
+        if (timeCol < 0 && (timeCol = columnOf(name)) >= 0) timeName = name;
+    if (timeCol < 0)
+        throw ErrorAt(file, headerLine, 1,
+                      "no time column (missn,_time, _totl,_time or _real,_time); found: " + found());
+
+    TrackBuilder b(flight);
+    struct Mapped {
+        int column;
+        int track;
+    };
+    std::vector<Mapped> mapped;
+    std::string used;
+    auto map = [&](int column, const char *dataref, bool angle) {
+        mapped.push_back({column, b.Add(dataref, angle)});
+        used += (used.empty() ? "" : " ") + names[size_t(column)];
+    };
+    for (const Source &s : kSources)
+        if (int c = columnOf(s.column); c >= 0) map(c, s.dataref, s.angle);
+    for (const char *name : kAltitudes)
+        if (int c = columnOf(name); c >= 0) {
+            map(c, "sim/flightmodel/misc/h_ind", false);
+            break;
+        }
+    const int distCol = columnOf(kDistance), speedCol = columnOf(kGroundSpeed);
+    const int hasDme = distCol >= 0 ? b.Add("sim/cockpit2/radios/indicators/nav1_has_dme") : -1;
+    const int dmeTime =
+        distCol >= 0 && speedCol >= 0 ? b.Add("sim/cockpit2/radios/indicators/nav1_dme_time_min") : -1;
+    if (dmeTime >= 0) used += " " + names[size_t(speedCol)];
+    if (mapped.empty())
+        throw ErrorAt(file, headerLine, 1, "none of the columns drives the panel; found: " + found());
+
+    RowClock clock;
+    std::vector<std::optional<double>> values(columnCount);
+    std::optional<double> dist, speed;
+    while (lines.Next(line)) {
+        const int n = lines.LineNumber();
+        if (IsBlank(line)) continue;
+        Split(line, separator, fields, trailing);
+        CheckFieldCount(fields, columnCount, line, file, n);
+        auto number = [&](int col) -> std::optional<double> {
+            const CsvField &f = fields[size_t(col)];
+            std::string_view v = Unquoted(f.text);
+            double x;
+            if (v.empty()) return std::nullopt;
+            if (!ParseNumber(v, x))
+                throw ErrorAt(file, n, f.column,
+                              "bad number \"" + std::string(v) + "\" in column " + names[size_t(col)]);
+            return x;
+        };
+        const std::optional<double> t = number(timeCol);
+        if (!t) throw ErrorAt(file, n, fields[size_t(timeCol)].column, "empty time");
+        if (!std::isfinite(*t))
+            throw ErrorAt(file, n, fields[size_t(timeCol)].column,
+                          "bad time \"" + std::string(fields[size_t(timeCol)].text) + "\"");
+        for (const Mapped &m : mapped) values[size_t(m.column)] = number(m.column);
+        const std::optional<double> speedHere = speedCol >= 0 ? number(speedCol) : std::nullopt;
+        if (!clock.Admit(*t, n)) continue;
+
+        const int row = clock.Rows();
+        const double et = row == 0 ? 0.0 : *t - clock.First();
+        for (const Mapped &m : mapped)
+            if (values[size_t(m.column)]) b.Put(m.track, row, et, *values[size_t(m.column)]);
+        const std::optional<double> distHere = distCol >= 0 ? values[size_t(distCol)] : std::nullopt;
+        if (distHere) {
+            dist = distHere;
+            b.Put(hasDme, row, et, *distHere > 0 ? 1 : 0);
+        }
+        if (speedHere) speed = speedHere;
+        if (dmeTime >= 0 && dist && speed && (distHere || speedHere))
+            b.Put(dmeTime, row, et, DmeMinutes(*dist, *speed));
+        clock.Kept(*t);
+    }
+    if (!clock.AnyKept()) throw ErrorAt(file, headerLine + 1, 1, "no sample rows after the header");
+    b.Finish();
+    flight.duration = clock.Last() - clock.First();
+
+    char span[64];
+    std::snprintf(span, sizeof span, "%d rows over %.1f s", clock.Rows(), flight.duration);
+    flight.notes.insert(flight.notes.begin(),
+                        "X-Plane data output " + file + ": " + span + ", time from " + timeName +
+                            "; columns used: " + used);
+    for (std::string &note : clock.Notes(file)) flight.notes.push_back(std::move(note));
+    return flight;
+}
+
+}  // namespace sim
