@@ -128,82 +128,96 @@ bool LoadUncompressedTGA(Texture *texture, char *path, FILE *file)
 }
 
 // The run-length body is read in large blocks and decoded from memory, so a
-// packet costs no library call. Packets never exceed 1 + 128 * 4 bytes, far
-// less than a block.
+// packet costs no library call. A block always holds a whole packet where
+// the file has one: the buffer is topped up whenever less than the largest
+// packet (a header and 128 pixels of 4 bytes) is left in it.
+enum { kRleMaxPacket = 1 + 128 * 4 };
 static struct {
     uint8_t data[1 << 16];
     uint32_t pos;  // next byte to decode
     uint32_t end;  // bytes held
 } rle;
 
-// Makes at least need bytes available at rle.data + rle.pos, keeping the
-// ones not yet decoded; false when the file ends first.
-static bool RleRefill(FILE *file, uint32_t need)
+// Moves the bytes not yet decoded to the front and fills the rest of the
+// buffer from the file, as far as the file goes.
+static void RleTopUp(FILE *file)
 {
-    uint32_t held = rle.end - rle.pos;
+    const uint32_t held = rle.end - rle.pos;
     memmove(rle.data, rle.data + rle.pos, held);
     rle.pos = 0;
     rle.end = held;
-    while (rle.end < need) {
-        size_t n = fread(rle.data + rle.end, 1, sizeof rle.data - rle.end, file);
-        if (n == 0)
-            return false;
+    size_t n;
+    while (rle.end < sizeof rle.data &&
+           (n = fread(rle.data + rle.end, 1, sizeof rle.data - rle.end, file)) > 0)
         rle.end += (uint32_t)n;
-    }
-    return true;
 }
 
-static inline bool RleFill(FILE *file, uint32_t need)
+// Decodes pixelCount pixels of bytesPerPixel (3 or 4) bytes into out; false
+// on a truncated body or a packet that reaches past the last pixel. Always
+// inlined with a constant pixel size, so each size gets its own loop.
+static inline __attribute__((always_inline)) bool RleDecode(FILE *file, uint8_t *out,
+                                                             uint32_t pixelCount,
+                                                             const uint32_t bytesPerPixel)
 {
-    return rle.end - rle.pos >= need || RleRefill(file, need);
-}
+    uint32_t currentPixel = 0;
+    while (currentPixel < pixelCount) {
+        if (rle.end - rle.pos < kRleMaxPacket)
+            RleTopUp(file);
+        if (rle.pos == rle.end)
+            return false;
+        const uint8_t chunkHeader = rle.data[rle.pos++];
+        const bool run = chunkHeader >= 128;
+        const uint32_t count = run ? chunkHeader - 127u : chunkHeader + 1u;
+        // A packet that reaches past the last pixel is corrupt: stop
+        // before writing beyond the buffer.
+        if (count > pixelCount - currentPixel)
+            return false;
+        const uint32_t stored = run ? bytesPerPixel : count * bytesPerPixel;
+        if (rle.end - rle.pos < stored)
+            return false;
+        const uint8_t *src = rle.data + rle.pos;
+        rle.pos += stored;
+        currentPixel += count;
 
-// count copies of one B,G,R(,A) pixel as R,G,B(,A), one word store each.
-// At 3 bytes a pixel each store also writes the next pixel's first byte,
-// which that pixel's own store overwrites; the last pixel is stored as 3
-// bytes so nothing lands past the run.
-static void RleRun(uint8_t *out, const uint8_t *src, uint32_t count, uint32_t bytesPerPixel)
-{
-    uint8_t pixel[4] = {src[2], src[1], src[0], bytesPerPixel == 4 ? src[3] : (uint8_t)0};
-    uint32_t word;
-    memcpy(&word, pixel, 4);
-    if (bytesPerPixel == 4) {
-        for (uint32_t i = 0; i < count; ++i, out += 4)
-            memcpy(out, &word, 4);
-        return;
-    }
-    for (uint32_t i = 1; i < count; ++i, out += 3)
-        memcpy(out, &word, 4);
-    memcpy(out, pixel, 3);
-}
-
-// count stored B,G,R(,A) pixels as R,G,B(,A). At 4 bytes a pixel, where
-// the byte order is known, each pixel is one word load, swap and store.
-static void RleRaw(uint8_t *out, const uint8_t *src, uint32_t count, uint32_t bytesPerPixel)
-{
-    if (bytesPerPixel == 4) {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-        for (uint32_t i = 0; i < count; ++i, out += 4, src += 4) {
-            uint32_t w;
-            memcpy(&w, src, 4);
-            w = (w & 0xFF00FF00u) | ((w >> 16) & 0xFFu) | ((w & 0xFFu) << 16);
-            memcpy(out, &w, 4);
+        if (run) {
+            // One word store a pixel. At 3 bytes a pixel each store also
+            // writes the next pixel's first byte, which that pixel's own
+            // store overwrites; the last one is stored as 3 bytes so nothing
+            // lands past the run.
+            const uint8_t pixel[4] = {src[2], src[1], src[0], bytesPerPixel == 4 ? src[3] : (uint8_t)0};
+            uint32_t word;
+            memcpy(&word, pixel, 4);
+            if (bytesPerPixel == 4) {
+                for (uint32_t i = 0; i < count; ++i, out += 4)
+                    memcpy(out, &word, 4);
+            } else {
+                for (uint32_t i = 1; i < count; ++i, out += 3)
+                    memcpy(out, &word, 4);
+                memcpy(out, pixel, 3);
+                out += 3;
+            }
+            continue;
         }
-#else
-        for (uint32_t i = 0; i < count; ++i, out += 4, src += 4) {
+        // Stored pixels, B,G,R(,A) to R,G,B(,A). At 4 bytes a pixel, where
+        // the byte order is known, each is one word load, swap and store.
+        for (uint32_t i = 0; i < count; ++i, out += bytesPerPixel, src += bytesPerPixel) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            if (bytesPerPixel == 4) {
+                uint32_t w;
+                memcpy(&w, src, 4);
+                w = (w & 0xFF00FF00u) | ((w >> 16) & 0xFFu) | ((w & 0xFFu) << 16);
+                memcpy(out, &w, 4);
+                continue;
+            }
+#endif
             out[0] = src[2];
             out[1] = src[1];
             out[2] = src[0];
-            out[3] = src[3];
+            if (bytesPerPixel == 4)
+                out[3] = src[3];
         }
-#endif
-        return;
     }
-    for (uint32_t i = 0; i < count; ++i, out += 3, src += 3) {
-        out[0] = src[2];
-        out[1] = src[1];
-        out[2] = src[0];
-    }
+    return true;
 }
 
 bool LoadCompressedTGA(Texture *texture, char *path, FILE *file)
@@ -213,33 +227,9 @@ bool LoadCompressedTGA(Texture *texture, char *path, FILE *file)
         return FinishLoad(texture, file, false);
 
     // Packets form one continuous pixel stream and may run across rows.
-    const uint32_t bytesPerPixel = tga.bytesPerPixel;
     const uint32_t pixelCount = tga.height * tga.width;
-    uint32_t currentPixel = 0;
-    uint8_t *out = texture->pixels;
     rle.pos = rle.end = 0;
-
-    while (currentPixel < pixelCount) {
-        if (!RleFill(file, 1))
-            return FinishLoad(texture, file, false);
-        const uint8_t chunkHeader = rle.data[rle.pos++];
-        const bool run = chunkHeader >= 128;
-        const uint32_t count = run ? chunkHeader - 127u : chunkHeader + 1u;
-        // A packet that reaches past the last pixel is corrupt: stop
-        // before writing beyond the buffer.
-        if (count > pixelCount - currentPixel)
-            return FinishLoad(texture, file, false);
-
-        const uint32_t stored = run ? bytesPerPixel : count * bytesPerPixel;
-        if (!RleFill(file, stored))
-            return FinishLoad(texture, file, false);
-        if (run)
-            RleRun(out, rle.data + rle.pos, count, bytesPerPixel);
-        else
-            RleRaw(out, rle.data + rle.pos, count, bytesPerPixel);
-        rle.pos += stored;
-        out += count * bytesPerPixel;
-        currentPixel += count;
-    }
-    return FinishLoad(texture, file, true);
+    const bool ok = tga.bytesPerPixel == 4 ? RleDecode(file, texture->pixels, pixelCount, 4)
+                                           : RleDecode(file, texture->pixels, pixelCount, 3);
+    return FinishLoad(texture, file, ok);
 }
