@@ -84,6 +84,11 @@ Flight ParseCsvFlight(const std::string &text, const std::string &file)
                           "time " + std::string(tf.text) + " is not after the previous row's");
         lastTime = t;
         if (row == 0) firstTime = t;
+        // Samples are timed from the first row; a span beyond the doubles
+        // would time them at infinity and the flight would never end.
+        if (!std::isfinite(t - firstTime))
+            throw ErrorAt(file, n, tf.column,
+                          "time " + std::string(tf.text) + " is too far from the first row's");
 
         for (size_t i = 0; i < fields.size(); ++i) {
             Column &c = columns[i];
