@@ -21,9 +21,8 @@ namespace {
 
 // Headers announcing more pixels than the master texture has (1024 x 1024)
 // are not decoded. Their path differs from a smaller image only in the
-// buffer size (the size guard has its own unit tests), and allocating and
-// poisoning up to 256 MiB per input would spend most of the campaign in the
-// allocator.
+// buffer size (the size guard has its own unit tests), and allocating tens
+// of MiB for most inputs would spend the campaign in the allocator.
 constexpr uint64_t kMaxPixels = uint64_t(1024) * 1024;
 
 struct InputFile {
