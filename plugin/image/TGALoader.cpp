@@ -131,9 +131,15 @@ bool LoadUncompressedTGA(Texture *texture, char *path, FILE *file)
 // packet costs no library call. A block always holds a whole packet where
 // the file has one: the buffer is topped up whenever less than the largest
 // packet (a header and 128 pixels of 4 bytes) is left in it.
+// OSTREL_TGA_BLOCK sets the buffer's size; the fuzz build makes it small so
+// that short inputs cross block boundaries too.
 enum { kRleMaxPacket = 1 + 128 * 4 };
+#ifndef OSTREL_TGA_BLOCK
+#define OSTREL_TGA_BLOCK (1 << 16)
+#endif
+typedef char RleBlockHoldsAPacket[OSTREL_TGA_BLOCK >= kRleMaxPacket ? 1 : -1];
 static struct {
-    uint8_t data[1 << 16];
+    uint8_t data[OSTREL_TGA_BLOCK];
     uint32_t pos;  // next byte to decode
     uint32_t end;  // bytes held
 } rle;
