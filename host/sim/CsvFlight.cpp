@@ -93,6 +93,11 @@ Flight ParseCsvFlight(const std::string &text, const std::string &file)
         if (!clock.Admit(t, n)) continue;
         const int row = clock.Rows();
         const double firstTime = row == 0 ? t : clock.First();
+        // Samples are timed from the first row; a span beyond the doubles
+        // would time them at infinity and the flight would never end.
+        if (!std::isfinite(t - firstTime))
+            throw ErrorAt(file, n, tf.column,
+                          "time " + std::string(tf.text) + " is too far from the first row's");
         for (size_t i = 0; i < fields.size(); ++i) {
             Column &c = columns[i];
             if (c.track < 0 || fields[i].text.empty()) continue;

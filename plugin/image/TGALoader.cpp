@@ -127,6 +127,105 @@ bool LoadUncompressedTGA(Texture *texture, char *path, FILE *file)
     return FinishLoad(texture, file, true);
 }
 
+// The run-length body is read in large blocks and decoded from memory, so a
+// packet costs no library call. A block always holds a whole packet where
+// the file has one: the buffer is topped up whenever less than the largest
+// packet (a header and 128 pixels of 4 bytes) is left in it.
+// OSTREL_TGA_BLOCK sets the buffer's size; the fuzz build makes it small so
+// that short inputs cross block boundaries too.
+enum { kRleMaxPacket = 1 + 128 * 4 };
+#ifndef OSTREL_TGA_BLOCK
+#define OSTREL_TGA_BLOCK (1 << 16)
+#endif
+typedef char RleBlockHoldsAPacket[OSTREL_TGA_BLOCK >= kRleMaxPacket ? 1 : -1];
+static struct {
+    uint8_t data[OSTREL_TGA_BLOCK];
+    uint32_t pos;  // next byte to decode
+    uint32_t end;  // bytes held
+} rle;
+
+// Moves the bytes not yet decoded to the front and fills the rest of the
+// buffer from the file, as far as the file goes.
+static void RleTopUp(FILE *file)
+{
+    const uint32_t held = rle.end - rle.pos;
+    memmove(rle.data, rle.data + rle.pos, held);
+    rle.pos = 0;
+    rle.end = held;
+    size_t n;
+    while (rle.end < sizeof rle.data &&
+           (n = fread(rle.data + rle.end, 1, sizeof rle.data - rle.end, file)) > 0)
+        rle.end += (uint32_t)n;
+}
+
+// Decodes pixelCount pixels of bytesPerPixel (3 or 4) bytes into out; false
+// on a truncated body or a packet that reaches past the last pixel. Always
+// inlined with a constant pixel size, so each size gets its own loop.
+static inline __attribute__((always_inline)) bool RleDecode(FILE *file, uint8_t *out,
+                                                             uint32_t pixelCount,
+                                                             const uint32_t bytesPerPixel)
+{
+    uint32_t currentPixel = 0;
+    while (currentPixel < pixelCount) {
+        if (rle.end - rle.pos < kRleMaxPacket)
+            RleTopUp(file);
+        if (rle.pos == rle.end)
+            return false;
+        const uint8_t chunkHeader = rle.data[rle.pos++];
+        const bool run = chunkHeader >= 128;
+        const uint32_t count = run ? chunkHeader - 127u : chunkHeader + 1u;
+        // A packet that reaches past the last pixel is corrupt: stop
+        // before writing beyond the buffer.
+        if (count > pixelCount - currentPixel)
+            return false;
+        const uint32_t stored = run ? bytesPerPixel : count * bytesPerPixel;
+        if (rle.end - rle.pos < stored)
+            return false;
+        const uint8_t *src = rle.data + rle.pos;
+        rle.pos += stored;
+        currentPixel += count;
+
+        if (run) {
+            // One word store a pixel. At 3 bytes a pixel each store also
+            // writes the next pixel's first byte, which that pixel's own
+            // store overwrites; the last one is stored as 3 bytes so nothing
+            // lands past the run.
+            const uint8_t pixel[4] = {src[2], src[1], src[0], bytesPerPixel == 4 ? src[3] : (uint8_t)0};
+            uint32_t word;
+            memcpy(&word, pixel, 4);
+            if (bytesPerPixel == 4) {
+                for (uint32_t i = 0; i < count; ++i, out += 4)
+                    memcpy(out, &word, 4);
+            } else {
+                for (uint32_t i = 1; i < count; ++i, out += 3)
+                    memcpy(out, &word, 4);
+                memcpy(out, pixel, 3);
+                out += 3;
+            }
+            continue;
+        }
+        // Stored pixels, B,G,R(,A) to R,G,B(,A). At 4 bytes a pixel, where
+        // the byte order is known, each is one word load, swap and store.
+        for (uint32_t i = 0; i < count; ++i, out += bytesPerPixel, src += bytesPerPixel) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            if (bytesPerPixel == 4) {
+                uint32_t w;
+                memcpy(&w, src, 4);
+                w = (w & 0xFF00FF00u) | ((w >> 16) & 0xFFu) | ((w & 0xFFu) << 16);
+                memcpy(out, &w, 4);
+                continue;
+            }
+#endif
+            out[0] = src[2];
+            out[1] = src[1];
+            out[2] = src[0];
+            if (bytesPerPixel == 4)
+                out[3] = src[3];
+        }
+    }
+    return true;
+}
+
 bool LoadCompressedTGA(Texture *texture, char *path, FILE *file)
 {
     (void)path;
@@ -134,38 +233,9 @@ bool LoadCompressedTGA(Texture *texture, char *path, FILE *file)
         return FinishLoad(texture, file, false);
 
     // Packets form one continuous pixel stream and may run across rows.
-    const uint32_t bytesPerPixel = tga.bytesPerPixel;
     const uint32_t pixelCount = tga.height * tga.width;
-    uint32_t currentPixel = 0;
-    uint32_t currentByte = 0;
-    uint8_t *out = texture->pixels;
-    uint8_t scratch[4];
-
-    while (currentPixel < pixelCount) {
-        uint8_t chunkHeader;
-        if (fread(&chunkHeader, 1, 1, file) != 1)
-            return FinishLoad(texture, file, false);
-
-        const bool run = chunkHeader >= 128;
-        const uint32_t count = run ? chunkHeader - 127u : chunkHeader + 1u;
-        if (run && fread(scratch, 1, bytesPerPixel, file) != bytesPerPixel)
-            return FinishLoad(texture, file, false);
-
-        for (uint32_t i = 0; i < count; ++i) {
-            if (!run && fread(scratch, 1, bytesPerPixel, file) != bytesPerPixel)
-                return FinishLoad(texture, file, false);
-            // A packet that reaches past the last pixel is corrupt: stop
-            // before writing beyond the buffer.
-            if (currentPixel == pixelCount)
-                return FinishLoad(texture, file, false);
-            out[currentByte + 0] = scratch[2];
-            out[currentByte + 1] = scratch[1];
-            out[currentByte + 2] = scratch[0];
-            if (bytesPerPixel == 4)
-                out[currentByte + 3] = scratch[3];
-            currentByte += bytesPerPixel;
-            ++currentPixel;
-        }
-    }
-    return FinishLoad(texture, file, true);
+    rle.pos = rle.end = 0;
+    const bool ok = tga.bytesPerPixel == 4 ? RleDecode(file, texture->pixels, pixelCount, 4)
+                                           : RleDecode(file, texture->pixels, pixelCount, 3);
+    return FinishLoad(texture, file, ok);
 }

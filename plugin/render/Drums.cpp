@@ -51,9 +51,10 @@ void Airspeed_Drum(void)
     float a2 = Rest(a1, 10, T);
     int U = TruncInt(a2);
     float f = a2 - (float)U;
-    // Past the int range the digits saturate and what is left is no fraction
-    // of a knot (12 times it may not even be finite): the units wheel rests.
-    if (!(f < 1.0f)) f = 0.0f;
+    // A fraction only while the digits hold the value: no number, or one
+    // beyond the int range where they saturate, leaves the units wheel on
+    // its cell instead of rolling it by NaN or infinity.
+    if (!(f >= 0.0f && f < 1.0f)) f = 0.0f;
     float s = 12.0f * f;
 
     float vU = (float)DrumCell(U) + s;

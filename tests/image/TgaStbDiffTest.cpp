@@ -29,8 +29,10 @@ RandomImage MakeRandomImage(std::mt19937 &rng)
     img.type = uniform(0, 1) ? 10 : 2;
     img.depth = uniform(0, 1) ? 32 : 24;
     img.descriptor = kDescriptors[uniform(0, 5)];
-    img.width = uniform(1, 64);
-    img.height = uniform(1, 64);
+    // One in twenty is large enough for its body to span many read blocks.
+    const bool large = uniform(0, 19) == 0;
+    img.width = large ? uniform(100, 400) : uniform(1, 64);
+    img.height = large ? uniform(100, 400) : uniform(1, 64);
 
     // A few colours recur often so raw packets hold repeats as real files do.
     std::vector<Rgba> palette;

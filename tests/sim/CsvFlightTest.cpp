@@ -86,6 +86,7 @@ TEST(CsvFlight, BadInputNamesFileLineAndColumn)
         {"time," + th + "\n0,1\n1\n", "f.csv:3:2: expected 2 fields, found 1"},
         {"time," + th + "\n0,  1x\n", "f.csv:2:5: bad number \"1x\" for " + th},
         {"time," + th + "\nnan,1\n", "f.csv:2:1: bad time \"nan\""},
+        {"time," + th + "\n-1e308,1\n1e308,2\n", "f.csv:3:1: time 1e308 is too far from the first row's"},
         {"time," + th + "\n,1\n", "f.csv:2:1: empty time"},
         {"time," + th + "\n", "f.csv:2:1: no sample rows after the header"},
         {std::string("time,") + kLights + "\n0,1.5\n", "f.csv:2:3: " + std::string(kLights) + " takes whole numbers"},

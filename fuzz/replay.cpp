@@ -1,5 +1,6 @@
-// Runs the fuzz entry over files and folders given on the command line, so
-// the fuzz target builds and runs with any compiler, not only with libFuzzer.
+// Runs a fuzz entry over files and folders given on the command line, so
+// every fuzz target builds and runs with any compiler, not only with
+// libFuzzer, and its corpus replays as a test.
 
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +22,7 @@ static void RunOne(const fs::path &p)
 
 int main(int argc, char **argv)
 {
+    const std::string self = fs::path(argv[0]).filename().string();
     size_t count = 0;
     for (int i = 1; i < argc; ++i) {
         const fs::path arg = argv[i];
@@ -34,10 +36,10 @@ int main(int argc, char **argv)
             RunOne(arg);
             ++count;
         } else {
-            std::fprintf(stderr, "tga_replay: no such file or folder: %s\n", argv[i]);
+            std::fprintf(stderr, "%s: no such file or folder: %s\n", self.c_str(), argv[i]);
             return 2;
         }
     }
-    std::printf("tga_replay: %zu inputs ran\n", count);
+    std::printf("%s: %zu inputs ran\n", self.c_str(), count);
     return count > 0 ? 0 : 1;
 }
