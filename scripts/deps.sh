@@ -9,6 +9,7 @@ OSTREL_PACKAGES=(
   libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libcairo2-dev libfreetype-dev fonts-dejavu-core libstb-dev libpng-dev
   libcli11-dev libglfw3-dev xvfb xauth
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()
