@@ -16,7 +16,9 @@ while [[ $# -gt 0 && $1 == *=* ]]; do
   export "${1?}"
   shift
 done
-xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24")
+# A display number of its own, away from the :99 where other xvfb-run -a
+# callers start looking, so parallel tests do not race for one.
+xvfb=(xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1280x1024x24")
 if [[ $1 == --script ]]; then
   exec "${xvfb[@]}" bash "$2"
 fi
