@@ -195,5 +195,5 @@ void DrawSplash(const Art &a)
     SetColour(cr, {1, 1, 1});
     DrawText(cr, a.fonts, Face::SansBold, 27.0, "Ostrel-Flyer", w / 2, 45.0);
     SetColour(cr, {0.85, 0.90, 1.0});
-    DrawText(cr, a.fonts, Face::Sans, 12.0, "Version 1.1", w / 2, 13.0);
+    DrawText(cr, a.fonts, Face::Sans, 12.0, "Version " OSTREL_VERSION, w / 2, 13.0);
 }

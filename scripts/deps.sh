@@ -10,6 +10,7 @@ OSTREL_PACKAGES=(
   libcairo2-dev libfreetype-dev fonts-dejavu-core libstb-dev libpng-dev
   libcli11-dev libglfw3-dev xvfb xauth
   ffmpeg
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, then the whole suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any
-# failure or sanitizer report.
+# AddressSanitizer and UndefinedBehaviorSanitizer. The first build also
+# cross-builds the Windows plug-in and runs its checks under Wine
+# (tests/windows). Exits non-zero on any failure or sanitizer report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -17,7 +18,7 @@ run_suite() {
   ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }
 
-echo "== Build and test"
+echo "== Build and test (Linux, and Windows through MinGW-w64 and Wine when installed)"
 run_suite build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== Build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
 run_suite build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTREL_SANITIZE=ON

@@ -5,7 +5,20 @@
  * (only what the plug-in uses), ABI-identical to the simulator's headers.
  */
 
-#if LIN
+#if IBM
+/* Windows: the plug-in exports its entry points and imports the SDK's
+   functions from XPLM_64.dll; XPLM is defined only where that DLL is built. */
+#  ifdef __cplusplus
+#    define PLUGIN_API extern "C" __declspec(dllexport)
+#  else
+#    define PLUGIN_API __declspec(dllexport)
+#  endif
+#  if XPLM
+#    define XPLM_API __declspec(dllexport)
+#  else
+#    define XPLM_API __declspec(dllimport)
+#  endif
+#elif LIN
 #  ifdef __cplusplus
 #    define PLUGIN_API extern "C" __attribute__((visibility("default")))
 #  else
@@ -13,7 +26,7 @@
 #  endif
 #  define XPLM_API __attribute__((visibility("default")))
 #else
-#  error "This SDK declaration set supports Linux builds (define LIN=1)."
+#  error "This SDK declaration set supports Linux and Windows builds (define LIN=1 or IBM=1)."
 #endif
 
 #ifdef __cplusplus

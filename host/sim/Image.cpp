@@ -6,15 +6,6 @@
 
 namespace sim {
 
-Image Image::FromBottomUp(int w, int h, const std::vector<uint8_t> &pixels)
-{
-    Image img(w, h);
-    const size_t row = size_t(w) * 4;
-    for (int y = 0; y < h; ++y)
-        std::memcpy(&img.rgba[size_t(y) * row], &pixels[size_t(h - 1 - y) * row], row);
-    return img;
-}
-
 void WritePng(const std::string &path, const Image &image, bool keepAlpha)
 {
     png_image png;

@@ -1,9 +1,9 @@
 #include "SimFolder.h"
 
-#include <stdlib.h>
-
 #include <stdexcept>
 #include <system_error>
+
+#include "host/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -11,9 +11,7 @@ namespace sim {
 
 SimFolder::SimFolder(const std::string &plugin, const std::string &texture)
 {
-    std::string tmpl = (fs::temp_directory_path() / "flyer-sim-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a folder in " + tmpl);
-    root_ = tmpl;
+    root_ = host::MakeTempFolder("flyer-sim-");
     const fs::path plugins = root_ / "Resources" / "plugins";
     std::error_code ec;
     fs::create_directories(plugins, ec);

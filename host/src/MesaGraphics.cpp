@@ -2,15 +2,11 @@
 
 #include "host/MesaGraphics.h"
 
-#include <EGL/egl.h>
 #include <GL/gl.h>
 
-namespace host {
+#include "host/OffscreenGL.h"
 
-static bool ContextCurrent()
-{
-    return eglGetCurrentContext() != EGL_NO_CONTEXT;
-}
+namespace host {
 
 static void Set(GLenum cap, bool on)
 {
@@ -22,7 +18,7 @@ static void Set(GLenum cap, bool on)
 
 void MesaGraphics::setGraphicsState(const GraphicsState &s)
 {
-    if (!ContextCurrent()) return;
+    if (!OffscreenGL::AnyCurrent()) return;
     Set(GL_FOG, s.fog != 0);
     Set(GL_LIGHTING, s.lighting != 0);
     Set(GL_ALPHA_TEST, s.alphaTesting != 0);
@@ -35,7 +31,7 @@ void MesaGraphics::setGraphicsState(const GraphicsState &s)
 
 void MesaGraphics::bindTexture2d(int texture, int unit)
 {
-    if (!ContextCurrent() || unit != 0) return;
+    if (!OffscreenGL::AnyCurrent() || unit != 0) return;
     glBindTexture(GL_TEXTURE_2D, GLuint(texture));
 }
 

@@ -1,13 +1,14 @@
-// Offscreen desktop OpenGL through EGL without a display.
+// Offscreen desktop OpenGL through EGL without a display. The drawing and
+// read-back calls shared with the Windows context are in OffscreenGLCommon.cpp.
 
 #include "host/OffscreenGL.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
-#include <GL/gl.h>
-#include <GL/glext.h>
 
 #include <cstring>
+
+#include "Framebuffer.h"
 
 namespace host {
 
@@ -15,7 +16,7 @@ struct OffscreenGL::Impl {
     EGLDisplay display = EGL_NO_DISPLAY;
     EGLContext context = EGL_NO_CONTEXT;
     EGLSurface surface = EGL_NO_SURFACE;
-    GLuint fbo = 0, colour = 0, depth = 0;
+    Framebuffer fb;
 };
 
 static bool HasExtension(const char *list, const char *name)
@@ -101,35 +102,15 @@ OffscreenGL::OffscreenGL(int width, int height)
 
     if (!pbuffer) {
         // Surfaceless: draw into a framebuffer object instead.
-        auto genFramebuffers = reinterpret_cast<PFNGLGENFRAMEBUFFERSPROC>(
-            eglGetProcAddress("glGenFramebuffers"));
-        auto bindFramebuffer = reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(
-            eglGetProcAddress("glBindFramebuffer"));
-        auto genRenderbuffers = reinterpret_cast<PFNGLGENRENDERBUFFERSPROC>(
-            eglGetProcAddress("glGenRenderbuffers"));
-        auto bindRenderbuffer = reinterpret_cast<PFNGLBINDRENDERBUFFERPROC>(
-            eglGetProcAddress("glBindRenderbuffer"));
-        auto storage = reinterpret_cast<PFNGLRENDERBUFFERSTORAGEPROC>(
-            eglGetProcAddress("glRenderbufferStorage"));
-        auto attach = reinterpret_cast<PFNGLFRAMEBUFFERRENDERBUFFERPROC>(
-            eglGetProcAddress("glFramebufferRenderbuffer"));
-        if (!genFramebuffers || !bindFramebuffer || !genRenderbuffers || !bindRenderbuffer ||
-            !storage || !attach) {
+        auto lookup = [](const char *name) {
+            return reinterpret_cast<void *>(eglGetProcAddress(name));
+        };
+        if (!MakeFramebuffer(width, height, lookup, m.fb)) {
             eglMakeCurrent(m.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
             eglDestroyContext(m.display, m.context);
             eglTerminate(m.display);
             throw OffscreenGLError("no pbuffer and no framebuffer objects");
         }
-        genFramebuffers(1, &m.fbo);
-        bindFramebuffer(GL_FRAMEBUFFER, m.fbo);
-        genRenderbuffers(1, &m.colour);
-        bindRenderbuffer(GL_RENDERBUFFER, m.colour);
-        storage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-        attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m.colour);
-        genRenderbuffers(1, &m.depth);
-        bindRenderbuffer(GL_RENDERBUFFER, m.depth);
-        storage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
-        attach(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, m.depth);
     }
     setWindowProjection();
 }
@@ -143,6 +124,11 @@ OffscreenGL::~OffscreenGL()
     // The display stays initialised for the rest of the process, and the next
     // context reuses it: terminating it would unload the driver every time
     // (slow, and Mesa then leaves a few blocks unreachable).
+}
+
+bool OffscreenGL::AnyCurrent()
+{
+    return eglGetCurrentContext() != EGL_NO_CONTEXT;
 }
 
 void OffscreenGL::makeCurrent()
@@ -159,50 +145,7 @@ void OffscreenGL::release()
 
 bool OffscreenGL::usesFramebufferObject() const
 {
-    return impl_->fbo != 0;
-}
-
-std::string OffscreenGL::renderer() const
-{
-    const GLubyte *r = glGetString(GL_RENDERER);
-    return r ? reinterpret_cast<const char *>(r) : "";
-}
-
-void OffscreenGL::setWindowProjection()
-{
-    glViewport(0, 0, width_, height_);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, width_, 0.0, height_, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
-void OffscreenGL::clear(float r, float g, float b, float a)
-{
-    glClearColor(r, g, b, a);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-void OffscreenGL::finish()
-{
-    glFinish();
-}
-
-std::vector<uint8_t> OffscreenGL::readPixels() const
-{
-    std::vector<uint8_t> px(size_t(width_) * size_t(height_) * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
-    return px;
-}
-
-OffscreenGL::Rgba OffscreenGL::pixel(int x, int y) const
-{
-    uint8_t p[4] = {0, 0, 0, 0};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-    return {p[0], p[1], p[2], p[3]};
+    return impl_->fb.fbo != 0;
 }
 
 }  // namespace host

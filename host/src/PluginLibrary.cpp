@@ -2,7 +2,7 @@
 
 #include "host/PluginLibrary.h"
 
-#include <dlfcn.h>
+#include "SharedLibrary.h"
 
 #include <utility>
 
@@ -11,19 +11,16 @@ namespace host {
 template <typename F>
 static F Entry(void *handle, const char *name, std::string &missing)
 {
-    void *p = dlsym(handle, name);
+    void *p = os::LibrarySymbol(handle, name);
     if (!p) missing += missing.empty() ? name : std::string(", ") + name;
     return reinterpret_cast<F>(p);
 }
 
 PluginLibrary::PluginLibrary(const std::string &path) : path_(path)
 {
-    dlerror();
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle_) {
-        const char *why = dlerror();
-        throw PluginLoadError("cannot load plug-in " + path + ": " + (why ? why : "unknown error"));
-    }
+    std::string why;
+    handle_ = os::OpenLibrary(path, why);
+    if (!handle_) throw PluginLoadError("cannot load plug-in " + path + ": " + why);
     std::string missing;
     start = Entry<XPluginStart_f>(handle_, "XPluginStart", missing);
     stop = Entry<XPluginStop_f>(handle_, "XPluginStop", missing);
@@ -34,6 +31,11 @@ PluginLibrary::PluginLibrary(const std::string &path) : path_(path)
         close();
         throw PluginLoadError("plug-in " + path + " lacks the entry point(s): " + missing);
     }
+}
+
+void *PluginLibrary::symbol(const std::string &name) const
+{
+    return handle_ ? os::LibrarySymbol(handle_, name.c_str()) : nullptr;
 }
 
 PluginLibrary::~PluginLibrary()
@@ -63,7 +65,7 @@ PluginLibrary &PluginLibrary::operator=(PluginLibrary &&other) noexcept
 
 void PluginLibrary::close()
 {
-    if (handle_) dlclose(handle_);
+    if (handle_) os::CloseLibrary(handle_);
     handle_ = nullptr;
     start = nullptr;
     stop = nullptr;

@@ -35,8 +35,10 @@ static std::string Ints(std::initializer_list<int> v)
     return s;
 }
 
+// "(nil)" for null on every platform (printf's %p spells it differently).
 static std::string Ptr(const void *p)
 {
+    if (!p) return "(nil)";
     char buf[32];
     std::snprintf(buf, sizeof buf, "%p", p);
     return buf;

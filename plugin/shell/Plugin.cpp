@@ -55,7 +55,7 @@ PLUGIN_API int XPluginStart(char *outName, char *outSig, char *outDesc)
 {
     strcpy(outName, "Ostrel-Flyer");
     strcpy(outSig, "velmorant.ostrel.flyer");
-    strcpy(outDesc, "Version 1.1");
+    strcpy(outDesc, "Version " OSTREL_VERSION);
 
     OurWindow = XPLMCreateWindow(XO, YO + height, XO + width, YO, 1, MyDrawWindowCallback,
                                  MyHandleKeyCallback, MyHandleMouseClickCallback, NULL);

@@ -3,12 +3,11 @@
 #include "PluginHarness.h"
 
 #include <gtest/gtest.h>
-#include <dlfcn.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+
+#include "host/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -89,9 +88,7 @@ PluginHarness::PluginHarness(HarnessOptions options) : options_(std::move(option
     h.setInt(dr::ViewType, options_.view);
     for (const std::string &name : options_.absent) h.setAbsent(name);
 
-    std::string tmpl = (fs::temp_directory_path() / "ostrel-sim-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a simulator folder");
-    folder_ = tmpl;
+    folder_ = host::MakeTempFolder("ostrel-sim-");
     fs::path plugins = folder_ / "Resources" / "plugins";
     fs::create_directories(plugins);
     fs::copy_file(options_.plugin.empty() ? BuiltPlugin() : options_.plugin, pluginCopy());
@@ -129,7 +126,7 @@ PluginHarness::~PluginHarness()
 
 fs::path PluginHarness::pluginCopy() const
 {
-    return folder_ / "Resources" / "plugins" / "OstrelLin.xpl";
+    return folder_ / "Resources" / "plugins" / fs::path(BuiltPlugin()).filename();
 }
 
 int PluginHarness::start()
@@ -166,7 +163,7 @@ void PluginHarness::message(XPLMPluginID from, int msg, void *param)
 
 void *PluginHarness::symbol(const std::string &name)
 {
-    void *p = dlsym(lib_->handle(), name.c_str());
+    void *p = lib_->symbol(name);
     if (!p) ADD_FAILURE() << pluginCopy() << " does not export " << name;
     return p;
 }

@@ -5,6 +5,10 @@
 // OpenGL with the compatibility profile so fixed-function drawing works.
 // Draws into a pbuffer of the given size, or into a framebuffer object when
 // the platform offers no pbuffer configurations. Part of ostrel_host_egl.
+//
+// On Windows (OffscreenWgl.cpp, part of the Windows host) the context comes
+// from wglCreateContext on a hidden window and always draws into a
+// framebuffer object of the given size.
 
 #include <cstdint>
 #include <memory>
@@ -26,6 +30,7 @@ public:
     OffscreenGL(const OffscreenGL &) = delete;
     OffscreenGL &operator=(const OffscreenGL &) = delete;
 
+    static bool AnyCurrent();  // some GL context is current on this thread
     void makeCurrent();
     void release();  // no context current afterwards
     int width() const { return width_; }

@@ -3,7 +3,9 @@
 // Loads a plug-in library the way the simulator's plug-in manager does:
 // dlopen(RTLD_NOW | RTLD_LOCAL), then the five entry points by name. The
 // library's XPLM imports resolve against the executable's exported XPLM
-// functions. Closing happens when the object goes.
+// functions. Closing happens when the object goes. On Windows
+// (PluginLibraryWin.cpp) LoadLibrary opens it and its imports resolve against
+// the host's XPLM_64.dll, already loaded by the executable.
 //
 // glibc keeps one instance per file (device + inode): opening the same file
 // again while it is loaded, or after a dlclose that did not unload it, gives
@@ -41,6 +43,7 @@ public:
 
     const std::string &path() const { return path_; }
     void *handle() const { return handle_; }
+    void *symbol(const std::string &name) const;  // any exported symbol, or null
 
     XPluginStart_f start = nullptr;
     XPluginStop_f stop = nullptr;

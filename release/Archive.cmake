@@ -1,0 +1,48 @@
+# Writes one release archive, exactly what a pilot unzips into the X-Plane
+# folder:
+#   Resources/plugins/<plug-in>.xpl, Resources/plugins/Ostrel.tga,
+#   Ostrel-Flyer-README.txt, Ostrel-Flyer-LICENSE.txt
+#
+#   cmake -DPLATFORM=linux|windows -DVERSION=1.1 -DXPL=path/OstrelLin.xpl
+#         -DTEXTURE=path/Ostrel.tga -DOUT_DIR=dist -P release/Archive.cmake
+#
+# The archive is Ostrel-Flyer-<VERSION>-<PLATFORM>-x64.zip; its entries carry
+# a fixed time so the same files give the same archive.
+cmake_minimum_required(VERSION 3.25)
+foreach(v PLATFORM VERSION XPL TEXTURE OUT_DIR)
+  if(NOT DEFINED ${v})
+    message(FATAL_ERROR "Archive.cmake: -D${v}=... is needed")
+  endif()
+endforeach()
+get_filename_component(_src "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+get_filename_component(_xpl_name "${XPL}" NAME)
+
+set(_name Ostrel-Flyer-${VERSION}-${PLATFORM}-x64)
+set(_stage ${OUT_DIR}/.stage-${_name})
+file(REMOVE_RECURSE ${_stage})
+file(MAKE_DIRECTORY ${_stage}/Resources/plugins)
+file(COPY_FILE ${XPL} ${_stage}/Resources/plugins/${_xpl_name})
+file(COPY_FILE ${TEXTURE} ${_stage}/Resources/plugins/Ostrel.tga)
+set(XPL_NAME ${_xpl_name})
+file(READ ${_src}/release/Ostrel-Flyer-README.txt _readme)
+string(REPLACE "@VERSION@" "${VERSION}" _readme "${_readme}")
+string(REPLACE "@XPL@" "${_xpl_name}" _readme "${_readme}")
+if(PLATFORM STREQUAL "windows")
+  string(REPLACE "\n" "\r\n" _readme "${_readme}")  # Notepad-friendly
+endif()
+file(WRITE ${_stage}/Ostrel-Flyer-README.txt "${_readme}")
+file(COPY_FILE ${_src}/LICENSE ${_stage}/Ostrel-Flyer-LICENSE.txt)
+
+set(_zip ${OUT_DIR}/${_name}.zip)
+file(REMOVE ${_zip})
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E tar cf ${_zip} --format=zip "--mtime=2026-01-01 00:00:00 UTC"
+          Resources/plugins/${_xpl_name} Resources/plugins/Ostrel.tga
+          Ostrel-Flyer-README.txt Ostrel-Flyer-LICENSE.txt
+  WORKING_DIRECTORY ${_stage}
+  RESULT_VARIABLE rc)
+file(REMOVE_RECURSE ${_stage})
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cannot write ${_zip}")
+endif()
+message(STATUS "wrote ${_zip}")

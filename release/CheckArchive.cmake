@@ -1,0 +1,50 @@
+# Unpacks a release archive and checks it: exactly the four files in their
+# places, the plug-in byte for byte the one given, and the texture loading
+# with the plug-in's own TGA loader (TGA_CHECK, a program that exits 0 when
+# LoadTGA accepts the file as a 1024 x 1024 image).
+#
+#   cmake -DZIP=dist/Ostrel-Flyer-1.1-linux-x64.zip -DXPL=build/release/OstrelLin.xpl
+#         -DTGA_CHECK=build/release/tests/release/ostrel-tga-check -P release/CheckArchive.cmake
+cmake_minimum_required(VERSION 3.25)
+foreach(v ZIP XPL TGA_CHECK)
+  if(NOT DEFINED ${v})
+    message(FATAL_ERROR "CheckArchive.cmake: -D${v}=... is needed")
+  endif()
+endforeach()
+get_filename_component(_xpl_name "${XPL}" NAME)
+get_filename_component(_zip_name "${ZIP}" NAME_WLE)
+set(_dir ${ZIP}.unpacked)
+file(REMOVE_RECURSE ${_dir})
+file(MAKE_DIRECTORY ${_dir})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${ZIP} WORKING_DIRECTORY ${_dir} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${ZIP}: cannot unpack")
+endif()
+
+file(GLOB_RECURSE _found RELATIVE ${_dir} ${_dir}/*)
+list(SORT _found)
+set(_wanted Ostrel-Flyer-LICENSE.txt Ostrel-Flyer-README.txt Resources/plugins/Ostrel.tga
+            Resources/plugins/${_xpl_name})
+list(SORT _wanted)
+if(NOT _found STREQUAL _wanted)
+  message(FATAL_ERROR "${ZIP} holds [${_found}], expected [${_wanted}]")
+endif()
+
+file(SHA256 ${_dir}/Resources/plugins/${_xpl_name} _in_zip)
+file(SHA256 ${XPL} _built)
+if(NOT _in_zip STREQUAL _built)
+  message(FATAL_ERROR "${ZIP}: ${_xpl_name} is not the one built at ${XPL}")
+endif()
+
+execute_process(COMMAND ${TGA_CHECK} ${_dir}/Resources/plugins/Ostrel.tga RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${ZIP}: Ostrel.tga does not load")
+endif()
+
+file(READ ${_dir}/Ostrel-Flyer-README.txt _readme)
+string(REGEX MATCH "-([0-9][0-9.]*)-[a-z]+-x64$" _m "${_zip_name}")
+if(NOT _readme MATCHES "Ostrel-Flyer ${CMAKE_MATCH_1} for X-Plane" OR NOT _readme MATCHES "${_xpl_name}")
+  message(FATAL_ERROR "${ZIP}: the README does not name version ${CMAKE_MATCH_1} and ${_xpl_name}")
+endif()
+file(REMOVE_RECURSE ${_dir})
+message(STATUS "${ZIP}: layout, plug-in and texture as expected")
