@@ -1,13 +1,17 @@
-// What flyer-sim.exe leaves out, being built without Cairo, GLFW and the ELF
-// loader's interposition: contact sheets, the live preview window, and
-// counting the plug-in's GL calls and allocations (reported as zero and
-// "n/a"). Frames, sequences, the bench timings and every end-of-run check
-// work as on Linux.
+// What flyer-sim.exe leaves out, being built without Cairo, GLFW, a spawned
+// ffmpeg and the ELF loader's interposition: contact sheets, the live preview
+// window, videos, and counting the plug-in's GL calls, allocations and
+// texture names (reported as zero, "n/a" and none). Without interposition the
+// null GL dispatch can't stop the plug-in's calls either, so frames nobody
+// writes are drawn for real (the frame written next paints over them).
+// Frames, sequences, the bench timings and the other end-of-run checks work
+// as on Linux.
 
 #include "ContactSheet.h"
 #include "Instrument.h"
 #include "Modes.h"
 #include "Session.h"
+#include "Video.h"
 
 namespace sim {
 
@@ -35,6 +39,14 @@ int RunWindow(const Options &)
     throw UsageError("--window needs the Linux flyer-sim");
 }
 
+VideoWriter::VideoWriter(const std::string &, int, int, double, const std::string &)
+{
+    throw UsageError("--video needs the Linux flyer-sim");
+}
+VideoWriter::~VideoWriter() = default;
+void VideoWriter::Add(const Image &) {}
+void VideoWriter::Finish() {}
+
 namespace instrument {
 
 thread_local bool tl_inPlugin = false;
@@ -44,6 +56,14 @@ PluginScope::PluginScope() : saved_(tl_inPlugin) { tl_inPlugin = true; }
 PluginScope::~PluginScope() { tl_inPlugin = saved_; }
 HostScope::HostScope() : saved_(tl_inPlugin) { tl_inPlugin = false; }
 HostScope::~HostScope() { tl_inPlugin = saved_; }
+NullGlScope::NullGlScope() : saved_(false) {}
+NullGlScope::~NullGlScope() {}
+
+std::set<unsigned> &PluginTextures()
+{
+    static std::set<unsigned> none;
+    return none;
+}
 
 uint64_t GlCalls() { return 0; }
 uint64_t Allocations() { return 0; }
