@@ -113,6 +113,11 @@ void *Next(const char *name)
 OSTREL_GL_FUNCTIONS(OSTREL_GL_DEFINE)
 
 #define OSTREL_GL_NAME(ret, name, params, args) #name,
+bool sim::instrument::GlCallsCounted()
+{
+    return true;
+}
+
 const std::vector<std::string> &sim::instrument::CountedGlFunctions()
 {
     static const std::vector<std::string> names = {OSTREL_GL_FUNCTIONS(OSTREL_GL_NAME)};

@@ -169,7 +169,8 @@ int RunBench(const Options &opts)
         const double median = n % 2 ? micros[n / 2] : (micros[n / 2 - 1] + micros[n / 2]) / 2;
         const double p99 = micros[std::min(n - 1, size_t(std::ceil(0.99 * double(n))) - 1)];
         std::printf("panel=%s frames=%d median_us=%.1f p99_us=%.1f gl_calls=%s allocs=%s\n", panel,
-                    opts.frames, median, p99, Figure(glCalls / n).c_str(),
+                    opts.frames, median, p99,
+                    instrument::GlCallsCounted() ? Figure(glCalls / n).c_str() : "n/a",
                     instrument::AllocationsCounted() ? Figure(allocations / n).c_str() : "n/a");
         std::fflush(stdout);
     }
