@@ -155,6 +155,11 @@ extern "C" void glDeleteTextures(GLsizei n, const GLuint *t)
 }
 
 #define OSTREL_GL_NAME(ret, name, params, args) #name,
+bool sim::instrument::GlCallsCounted()
+{
+    return true;
+}
+
 const std::vector<std::string> &sim::instrument::CountedGlFunctions()
 {
     static const std::vector<std::string> names = {OSTREL_GL_FUNCTIONS(OSTREL_GL_NAME)

@@ -64,6 +64,7 @@ private:
 };
 
 uint64_t GlCalls();
+bool GlCallsCounted();  // false where the plug-in's GL imports cannot be intercepted (Windows)
 uint64_t Allocations();
 bool AllocationsCounted();  // false under AddressSanitizer
 
