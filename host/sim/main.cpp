@@ -30,7 +30,11 @@ int main(int argc, char **argv)
     // scenes, shades some gradients one step differently depending on what
     // the frames before drew. Without it a frame's pixels depend only on the
     // frame, whichever frames before it were drawn.
+#ifdef _WIN32
+    if (!std::getenv("LP_PERF")) _putenv_s("LP_PERF", "no_rast_linear");
+#else
     setenv("LP_PERF", "no_rast_linear", 0);
+#endif
     sim::Options opts;
     int code = sim::ParseOptions(argc, argv, opts);
     if (code >= 0) return code;

@@ -23,6 +23,9 @@ add_executable(flyer-sim
   ${_sim}/GarminLog.cpp
   ${_sim}/ImageRows.cpp
   ${_sim}/Options.cpp
+  ${_sim}/Progress.cpp
+  ${_sim}/Recording.cpp
+  ${_sim}/XPlaneData.cpp
   ${_sim}/MouseRouter.cpp
   ${_sim}/main.cpp
   ${_sim}/Modes.cpp

@@ -1,13 +1,15 @@
-// What flyer-sim.exe leaves out, being built without Cairo, GLFW and the ELF
-// loader's interposition: contact sheets, the live preview window, and
-// counting the plug-in's GL calls and allocations (reported as zero and
-// "n/a"). Frames, sequences, the bench timings and every end-of-run check
-// work as on Linux.
+// What flyer-sim.exe leaves out, being built without Cairo, GLFW, POSIX
+// processes and the ELF loader's interposition: contact sheets, the live
+// preview window, videos, and counting the plug-in's GL calls, allocations
+// and textures (reported as zero and "n/a"; GL calls always reach the
+// driver). Frames, sequences, the bench timings and the other end-of-run
+// checks work as on Linux.
 
 #include "ContactSheet.h"
 #include "Instrument.h"
 #include "Modes.h"
 #include "Session.h"
+#include "Video.h"
 
 namespace sim {
 
@@ -35,6 +37,16 @@ int RunWindow(const Options &)
     throw UsageError("--window needs the Linux flyer-sim");
 }
 
+VideoWriter::VideoWriter(const std::string &path, int width, int height, double, const std::string &)
+    : path_(path), width_(width), height_(height)
+{
+    throw UsageError("videos (--video, --demo) need the Linux flyer-sim");
+}
+
+VideoWriter::~VideoWriter() = default;
+void VideoWriter::Add(const Image &) {}
+void VideoWriter::Finish() {}
+
 namespace instrument {
 
 thread_local bool tl_inPlugin = false;
@@ -44,12 +56,20 @@ PluginScope::PluginScope() : saved_(tl_inPlugin) { tl_inPlugin = true; }
 PluginScope::~PluginScope() { tl_inPlugin = saved_; }
 HostScope::HostScope() : saved_(tl_inPlugin) { tl_inPlugin = false; }
 HostScope::~HostScope() { tl_inPlugin = saved_; }
+NullGlScope::NullGlScope() : saved_(false) {}
+NullGlScope::~NullGlScope() = default;
 
 uint64_t GlCalls() { return 0; }
 uint64_t Allocations() { return 0; }
 bool AllocationsCounted() { return false; }
 void SetPluginCode(void *) {}
 void ClearPluginCode() {}
+
+std::set<unsigned> &PluginTextures()
+{
+    static std::set<unsigned> none;
+    return none;
+}
 
 const std::vector<std::string> &CountedGlFunctions()
 {
