@@ -79,9 +79,19 @@ Flight ParseFlight(const std::string &text, const std::string &file)
     return ParseCsvFlight(text, file);
 }
 
+bool IsBuiltInFlight(const std::string &name)
+{
+    return name == "circuit" || name == "rest";
+}
+
 Flight LoadFlight(const std::string &nameOrPath)
 {
     if (nameOrPath == "circuit") return CircuitFlight();
+    if (nameOrPath == "rest") {
+        Flight f;
+        f.notes.push_back("built-in flight \"rest\": every dataref at rest");
+        return f;
+    }
     return LoadFlightFile(nameOrPath);
 }
 

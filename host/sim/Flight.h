@@ -62,7 +62,11 @@ Flight LoadFlightFile(const std::string &path);
 // The built-in flight "circuit".
 Flight CircuitFlight();
 
-// A flight by name: "circuit" or a file path.
+// The built-in flights: "circuit", and "rest", which drives nothing (every
+// dataref stays at rest, host/PublishedDatarefs.h).
+bool IsBuiltInFlight(const std::string &name);
+
+// A flight by name: a built-in one or a file path.
 Flight LoadFlight(const std::string &nameOrPath);
 
 }  // namespace sim

@@ -45,19 +45,19 @@ struct Source {
 };
 
 const Source kSources[] = {
-    {"IAS", "sim/cockpit2/gauges/indicators/airspeed_kts_pilot", 1, false},
-    {"BaroA", "sim/cockpit2/gauges/actuators/barometer_setting_in_hg_pilot", 1, false},
-    {"VSpd", "sim/cockpit2/gauges/indicators/vvi_fpm_pilot", 1, false},
-    {"Pitch", "sim/flightmodel/position/theta", 1, false},
-    {"Roll", "sim/flightmodel/position/phi", 1, false},
-    {"HDG", "sim/flightmodel/position/magpsi", 1, true},
-    {"LatAc", "sim/flightmodel/misc/slip", kSlipPerG, false},
-    {"CRS", "sim/cockpit2/radios/indicators/nav1_course_deg_mag_pilot", 1, true},
-    {"CRS", "sim/cockpit2/radios/actuators/nav1_obs_deg_mag_pilot", 1, true},
-    {"HCDI", "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot", kDotsPerFullScale, false},
-    {"VCDI", "sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot", kDotsPerFullScale, false},
-    {"WptDst", "sim/cockpit2/radios/indicators/nav1_dme_distance_nm", 1, false},
-    {"RollC", "sim/cockpit2/autopilot/flight_director_roll_deg", 1, false},
+    {"IAS", "Airspeed", 1, false},
+    {"BaroA", "Baro", 1, false},
+    {"VSpd", "Vertspeed", 1, false},
+    {"Pitch", "Pitch", 1, false},
+    {"Roll", "Roll", 1, false},
+    {"HDG", "Heading", 1, true},
+    {"LatAc", "Slip", kSlipPerG, false},
+    {"CRS", "HDG", 1, true},
+    {"CRS", "Nav1OBS", 1, true},
+    {"HCDI", "Nav1Hdef", kDotsPerFullScale, false},
+    {"VCDI", "Nav1Vdef", kDotsPerFullScale, false},
+    {"WptDst", "Nav1DMEdist", 1, false},
+    {"RollC", "FDroll", 1, false},
 };
 
 // Days since 1970-01-01 of a proleptic Gregorian date.
@@ -162,20 +162,20 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
     }
     int altCol = columnOf("AltInd");
     if (altCol < 0) altCol = columnOf("AltB");
-    if (altCol >= 0) mapped.push_back({altCol, b.Add("sim/flightmodel/misc/h_ind", false), 1});
+    if (altCol >= 0) mapped.push_back({altCol, b.Add("Altitude", false), 1});
     int pitchCmdCol = columnOf("PichC");
     if (pitchCmdCol < 0) pitchCmdCol = columnOf("PitchC");
     if (pitchCmdCol >= 0)
         mapped.push_back(
-            {pitchCmdCol, b.Add("sim/cockpit2/autopilot/flight_director_pitch_deg", false), 1});
+            {pitchCmdCol, b.Add("FDpitch", false), 1});
     const int distCol = columnOf("WptDst"), speedCol = columnOf("GndSpd");
-    const int hasDme = distCol >= 0 ? b.Add("sim/cockpit2/radios/indicators/nav1_has_dme", false) : -1;
+    const int hasDme = distCol >= 0 ? b.Add("Nav1DME", false) : -1;
     const int dmeTime = distCol >= 0 && speedCol >= 0
-                            ? b.Add("sim/cockpit2/radios/indicators/nav1_dme_time_min", false)
+                            ? b.Add("Nav1DMEtime", false)
                             : -1;
     const int rollModeCol = columnOf("RollM"), afcsCol = columnOf("AfcsOn");
     const int fdMode = rollModeCol >= 0 || afcsCol >= 0
-                           ? b.Add("sim/cockpit2/autopilot/flight_director_mode", false)
+                           ? b.Add("FDmode", false)
                            : -1;
 
     std::optional<double> lastDist, lastSpeed;

@@ -270,7 +270,7 @@ int RunDemo(const Options &opts)
     fs::create_directories(dir);
     int code = 0;
     std::vector<std::string> made;
-    const std::string stem = opts.flight == "circuit" ? "circuit" : fs::path(opts.flight).stem().string();
+    const std::string stem = IsBuiltInFlight(opts.flight) ? opts.flight : fs::path(opts.flight).stem().string();
     for (const char *panel : {"ga", "glass"}) {
         const bool glass = std::string(panel) == "glass";
         Options o = opts;

@@ -313,9 +313,9 @@ void Session::DrawOutside()
 {
     auto f = [&](const char *name) { return host_.dataRef(name)->f; };
     OutsideAttitude a;
-    a.pitch = f("sim/flightmodel/position/theta");
-    a.roll = f("sim/flightmodel/position/phi");
-    a.heading = f("sim/flightmodel/position/magpsi");
+    a.pitch = f(host::DatarefName("Pitch"));
+    a.roll = f(host::DatarefName("Roll"));
+    a.heading = f(host::DatarefName("Heading"));
     a.night = host_.dataRef(kLightsRef)->i != 0;
     DrawOutsideView(width_, height_, a);
 }

@@ -34,14 +34,14 @@ struct Source {
 };
 
 const Source kSources[] = {
-    {"_Vind,_kias", "sim/cockpit2/gauges/indicators/airspeed_kts_pilot", false},
-    {"__VVI,__fpm", "sim/cockpit2/gauges/indicators/vvi_fpm_pilot", false},
-    {"pitch,__deg", "sim/flightmodel/position/theta", false},
-    {"_roll,__deg", "sim/flightmodel/position/phi", false},
-    {"hding,__mag", "sim/flightmodel/position/magpsi", true},
-    {"pilN1,h-def", "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot", false},
-    {"pilN1,v-def", "sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot", false},
-    {"pilN1,dme-d", "sim/cockpit2/radios/indicators/nav1_dme_distance_nm", false},
+    {"_Vind,_kias", "Airspeed", false},
+    {"__VVI,__fpm", "Vertspeed", false},
+    {"pitch,__deg", "Pitch", false},
+    {"_roll,__deg", "Roll", false},
+    {"hding,__mag", "Heading", true},
+    {"pilN1,h-def", "Nav1Hdef", false},
+    {"pilN1,v-def", "Nav1Vdef", false},
+    {"pilN1,dme-d", "Nav1DMEdist", false},
 };
 const char *const kAltitudes[] = {"p-alt,ftMSL", "__alt,ftmsl"};
 const char *const kTimes[] = {"missn,_time", "_totl,_time", "_real,_time"};
@@ -142,13 +142,13 @@ Flight ParseXPlaneData(const std::string &text, const std::string &file)
         if (int c = columnOf(s.column); c >= 0) map(c, s.dataref, s.angle);
     for (const char *name : kAltitudes)
         if (int c = columnOf(name); c >= 0) {
-            map(c, "sim/flightmodel/misc/h_ind", false);
+            map(c, "Altitude", false);
             break;
         }
     const int distCol = columnOf(kDistance), speedCol = columnOf(kGroundSpeed);
-    const int hasDme = distCol >= 0 ? b.Add("sim/cockpit2/radios/indicators/nav1_has_dme") : -1;
+    const int hasDme = distCol >= 0 ? b.Add("Nav1DME") : -1;
     const int dmeTime =
-        distCol >= 0 && speedCol >= 0 ? b.Add("sim/cockpit2/radios/indicators/nav1_dme_time_min") : -1;
+        distCol >= 0 && speedCol >= 0 ? b.Add("Nav1DMEtime") : -1;
     if (dmeTime >= 0) used += " " + names[size_t(speedCol)];
     if (mapped.empty())
         throw ErrorAt(file, headerLine, 1, "none of the columns drives the panel; found: " + found());

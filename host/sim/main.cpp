@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "Flight.h"
 #include "FlightError.h"
 #include "Image.h"
 #include "Modes.h"
@@ -41,7 +42,7 @@ int main(int argc, char **argv)
     for (std::string *p : {&opts.plugin, &opts.texture, &opts.eventsFile, &opts.png, &opts.outDir,
                            &opts.sheet, &opts.log, &opts.screenshot, &opts.demo, &opts.video})
         MakeAbsolute(*p);
-    if (opts.flight != "circuit") MakeAbsolute(opts.flight);
+    if (!sim::IsBuiltInFlight(opts.flight)) MakeAbsolute(opts.flight);
     try {
         if (opts.bench) return sim::RunBench(opts);
         if (opts.window) return sim::RunWindow(opts);

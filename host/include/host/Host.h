@@ -23,6 +23,7 @@
 #include "XPLMDataAccess.h"
 #include "XPLMDisplay.h"
 #include "XPLMUtilities.h"
+#include "host/PublishedDatarefs.h"
 
 namespace host {
 
@@ -48,8 +49,6 @@ struct Window {
     bool destroyed = false;
     int geometrySets = 0;  // XPLMSetWindowGeometry calls on this window
 };
-
-enum class DataType { Int, Float, FloatArray };
 
 struct DataRef {
     std::string name;
