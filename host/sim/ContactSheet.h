@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_CONTACTSHEET_H
+#define OSTREL_SIM_CONTACTSHEET_H
 // A contact sheet: frames shrunk to thumbnails in a grid, each labelled with
 // its elapsed time, under a title line. Drawn with cairo.
 
@@ -41,3 +42,5 @@ private:
 };
 
 }  // namespace sim
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_CSVLINES_H
+#define OSTREL_SIM_CSVLINES_H
 // Splits comma-separated text into lines and fields, keeping where each field
 // starts so errors can point at it. Fields are trimmed of spaces and tabs;
 // separators inside double quotes do not split.
@@ -53,3 +54,5 @@ bool SameNoCase(std::string_view a, std::string_view b);
 bool ParseNumber(std::string_view s, double &out);
 
 }  // namespace sim
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_DATAREFS_H
+#define OSTREL_SIM_DATAREFS_H
 // The datarefs flyer-sim publishes (host/PublishedDatarefs.h) and the keys
 // that name one element of them.
 
@@ -37,3 +38,5 @@ constexpr const char *kViewTypeRef = host::DatarefName("View");
 constexpr const char *kLightsRef = host::DatarefName("Lit");
 
 }  // namespace sim
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_FLIGHT_H
+#define OSTREL_SIM_FLIGHT_H
 // A flight: for each driven dataref element, a track of timed samples. Time
 // 0 is the first sample. Float tracks interpolate linearly between samples
 // that are linked (the following row had a value too) and hold otherwise;
@@ -70,3 +71,5 @@ bool IsBuiltInFlight(const std::string &name);
 Flight LoadFlight(const std::string &nameOrPath);
 
 }  // namespace sim
+
+#endif

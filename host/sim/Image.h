@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_IMAGE_H
+#define OSTREL_SIM_IMAGE_H
 // RGBA8 images, rows from the top, and their PNG files (libpng).
 
 #include <cstdint>
@@ -31,3 +32,5 @@ void WritePng(const std::string &path, const Image &image, bool keepAlpha = fals
 Image ReadPng(const std::string &path);
 
 }  // namespace sim
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_MOUSEROUTER_H
+#define OSTREL_SIM_MOUSEROUTER_H
 // Mouse delivery as the simulator does it: a press goes to the topmost window
 // under the pointer that takes it (its callback returns 1; 0 passes the click
 // to the window below); drags and the release go to that same window, even
@@ -31,3 +32,5 @@ private:
 };
 
 }  // namespace sim
+
+#endif

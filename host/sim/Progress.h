@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_PROGRESS_H
+#define OSTREL_SIM_PROGRESS_H
 // A progress line on stderr for runs that write many frames: redrawn in place
 // on a terminal (frames done of total, rate, time left), otherwise a few
 // plain lines (a quarter, half, three quarters, done) so logs stay short.
@@ -30,3 +31,5 @@ private:
 };
 
 }  // namespace sim
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_RECORDING_H
+#define OSTREL_SIM_RECORDING_H
 // Pieces shared by the readers of recorded flights (Garmin logs, X-Plane's
 // data output, the project's CSV).
 
@@ -58,3 +59,5 @@ inline double DmeMinutes(double distanceNm, double groundSpeedKt)
 }
 
 }  // namespace sim
+
+#endif

@@ -9,63 +9,31 @@
 #include <iostream>
 #include <set>
 
+#include "CallbackChecks.h"
 #include "Instrument.h"
 #include "OutsideView.h"
+#include "host/MesaGraphics.h"
+#include "host/OffscreenGL.h"
 
 namespace sim {
 
 namespace {
 
 // Applies the simulator's tracked graphics state and texture binds to the
-// current context, whatever made it (EGL offscreen or the preview window).
-class SimGraphics : public host::GraphicsBackend {
-public:
-    void setGraphicsState(const host::GraphicsState &s) override
+// current context, whatever made it (EGL offscreen or the preview window),
+// as the host's own calls, not the plug-in's.
+class SimGraphics : public host::MesaGraphics {
+protected:
+    bool enter() override
     {
-        instrument::HostScope host;
-        Set(GL_FOG, s.fog != 0);
-        Set(GL_LIGHTING, s.lighting != 0);
-        Set(GL_ALPHA_TEST, s.alphaTesting != 0);
-        Set(GL_BLEND, s.alphaBlending != 0);
-        Set(GL_DEPTH_TEST, s.depthTesting != 0);
-        glDepthMask(s.depthWriting ? GL_TRUE : GL_FALSE);
-        Set(GL_TEXTURE_2D, s.textureUnits > 0);
+        scope_.emplace();
+        return true;
     }
-    void bindTexture2d(int texture, int unit) override
-    {
-        instrument::HostScope host;
-        if (unit == 0) glBindTexture(GL_TEXTURE_2D, GLuint(texture));
-    }
+    void leave() override { scope_.reset(); }
 
 private:
-    static void Set(GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); }
+    std::optional<instrument::HostScope> scope_;
 };
-
-const char *GlErrorName(GLenum e)
-{
-    switch (e) {
-    case GL_INVALID_ENUM: return "GL_INVALID_ENUM";
-    case GL_INVALID_VALUE: return "GL_INVALID_VALUE";
-    case GL_INVALID_OPERATION: return "GL_INVALID_OPERATION";
-    case GL_STACK_OVERFLOW: return "GL_STACK_OVERFLOW";
-    case GL_STACK_UNDERFLOW: return "GL_STACK_UNDERFLOW";
-    case GL_OUT_OF_MEMORY: return "GL_OUT_OF_MEMORY";
-    default: return "GL error";
-    }
-}
-
-std::string GlErrors()
-{
-    std::string s;
-    for (int i = 0; i < 16; ++i) {
-        GLenum e = glGetError();
-        if (e == GL_NO_ERROR) break;
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%s%s (0x%04x)", s.empty() ? "" : ", ", GlErrorName(e), e);
-        s += buf;
-    }
-    return s;
-}
 
 const char *PhaseName(XPLMCommandPhase p)
 {
@@ -189,49 +157,21 @@ void Session::Echo()
         std::cerr << "[speak] " << spoken[spokenEchoed_] << "\n";
 }
 
+FailureReport Session::Reporter()
+{
+    return [this](const std::string &kind, const std::string &message) { Fail(kind, message); };
+}
+
 template <class F>
 void Session::CallPlugin(const std::string &what, F &&f)
 {
-    std::string before = GlErrors();
-    if (!before.empty()) Fail("host-gl", "flyer-sim raised " + before + " before " + what + When());
-    GLint modelview = 0, projection = 0, mode = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelview);
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projection);
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    const std::string where = what + When();
+    const CallbackEntry entry = EnterCallback(where, Reporter());
     {
         instrument::PluginScope scope;
         f();
     }
-    std::string after = GlErrors();
-    if (!after.empty()) Fail("gl-error", "the plug-in raised " + after + " in " + what + When());
-    GLint modelviewAfter = 0, projectionAfter = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelviewAfter);
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionAfter);
-    auto unbalanced = [&](const char *stack, GLint was, GLint is, GLenum matrixMode) {
-        if (is == was) return;
-        Fail("matrix", std::string("the plug-in left the ") + stack + " matrix stack unbalanced in " +
-                           what + When() + ": depth " + std::to_string(is) + ", was " +
-                           std::to_string(was));
-        // Put it back so later frames are drawn and checked as usual.
-        glMatrixMode(matrixMode);
-        for (GLint d = is; d > was; --d) glPopMatrix();
-        for (GLint d = is; d < was; ++d) glPushMatrix();
-    };
-    unbalanced("modelview", modelview, modelviewAfter, GL_MODELVIEW);
-    unbalanced("projection", projection, projectionAfter, GL_PROJECTION);
-    glMatrixMode(GLenum(mode));
-    // State the simulator's graphics state calls do not manage: what a
-    // plug-in turns on it must turn off, or it reaches whatever draws next.
-    for (auto [cap, name] : {std::pair{GLenum(GL_LINE_SMOOTH), "GL_LINE_SMOOTH"},
-                             std::pair{GLenum(GL_SCISSOR_TEST), "GL_SCISSOR_TEST"}})
-        if (glIsEnabled(cap)) {
-            Fail(std::string("left-on:") + name,
-                 std::string("the plug-in left ") + name + " on after " + what + When());
-            glDisable(cap);
-        }
-    GlErrors();  // what restoring may have raised is ours
-    for (const std::string &e : host_.takeErrors())
-        Fail("host:" + e, "the plug-in misused the simulator interface in " + what + When() + ": " + e);
+    LeaveCallback(entry, where, host_, Reporter());
     Echo();
 }
 
@@ -332,12 +272,7 @@ FrameStats Session::Frame(double t, GlDispatch gl)
 
     // The simulator's picture, then its window-drawing phase: screen pixels,
     // origin at the lower left.
-    glViewport(0, 0, width_, height_);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width_, 0, height_, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    host::SetWindowProjection(width_, height_);
     if (gl == GlDispatch::Driver) {
         glClearColor(opts_.background[0], opts_.background[1], opts_.background[2], 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -411,14 +346,7 @@ std::vector<std::string> Session::Finish()
         finished_ = true;
         CallPlugin("XPluginDisable", [&] { plugin_->disable(); });
         CallPlugin("XPluginStop", [&] { plugin_->stop(); });
-        for (const auto &c : host_.commands())
-            if (!c->handlers.empty())
-                Fail("handler", "after XPluginStop " + std::to_string(c->handlers.size()) +
-                                    " handler(s) still registered for command " + c->name);
-        if (int live = host_.liveWindowCount())
-            Fail("window", "after XPluginStop " + std::to_string(live) + " window(s) still exist");
-        if (size_t live = instrument::PluginTextures().size())
-            Fail("texture", "after XPluginStop " + std::to_string(live) + " texture(s) still exist");
+        CheckStopped(host_, Reporter());
         instrument::ClearPluginCode();
         plugin_.reset();  // dlclose
     }

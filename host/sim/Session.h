@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_SESSION_H
+#define OSTREL_SIM_SESSION_H
 // One load of the plug-in in a simulator folder, driven frame by frame as the
 // simulator does: start and enable; per frame the elapsed time, the flight's
 // datarefs, due commands and mouse events, the outside view, the window
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "CallbackChecks.h"
 #include "Events.h"
 #include "Flight.h"
 #include "Image.h"
@@ -87,8 +89,11 @@ private:
         host::DataRef *ref;
         const Track *track;
     };
+    // Runs f, a call into the plug-in, between the callback checks
+    // (CallbackChecks.h); what names the call in failures.
     template <class F>
     void CallPlugin(const std::string &what, F &&f);
+    FailureReport Reporter();
     void Fail(const std::string &kind, const std::string &message);
     void Echo();
     void ApplyFlight(double t);
@@ -123,3 +128,5 @@ private:
 };
 
 }  // namespace sim
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_VIDEO_H
+#define OSTREL_SIM_VIDEO_H
 // Writing a run as an H.264 MP4: raw RGBA frames piped to the ffmpeg program.
 
 #include <string>
@@ -34,3 +35,5 @@ private:
 };
 
 }  // namespace sim
+
+#endif

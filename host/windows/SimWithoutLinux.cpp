@@ -51,7 +51,6 @@ namespace instrument {
 
 thread_local bool tl_inPlugin = false;
 
-bool InPlugin() { return tl_inPlugin; }
 PluginScope::PluginScope() : saved_(tl_inPlugin) { tl_inPlugin = true; }
 PluginScope::~PluginScope() { tl_inPlugin = saved_; }
 HostScope::HostScope() : saved_(tl_inPlugin) { tl_inPlugin = false; }

@@ -30,8 +30,8 @@ struct Circuit : testing::Test {
     }
 };
 
-constexpr const char *kIas = "sim/cockpit2/gauges/indicators/airspeed_kts_pilot";
-constexpr const char *kAlt = "sim/flightmodel/misc/h_ind";
+constexpr const char *kIas = host::DatarefName("Airspeed");
+constexpr const char *kAlt = host::DatarefName("Altitude");
 
 }  // namespace
 

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_TESTS_FLIGHTPROBE_H
+#define OSTREL_TESTS_FLIGHTPROBE_H
 // Looking into parsed flights from the flight-format tests.
 
 #include <gtest/gtest.h>
@@ -50,3 +51,5 @@ std::string ErrorOf(Parse parse, const std::string &text, const std::string &fil
 }
 
 }  // namespace simtest
+
+#endif

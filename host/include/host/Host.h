@@ -181,7 +181,6 @@ public:
     const std::vector<GraphicsState> &graphicsStates() const { return graphicsStates_; }
     const std::vector<TextureBind> &textureBinds() const { return binds_; }
     void setGraphicsBackend(GraphicsBackend *backend) { backend_ = backend; }
-    GraphicsBackend *graphicsBackend() const { return backend_; }
 
     // ---- Used by the XPLM functions
     void trace(const char *fn, std::string args);

@@ -78,4 +78,4 @@ constexpr const char *DatarefName(std::string_view shortName)
 
 }  // namespace host
 
-#endif  // OSTREL_HOST_PUBLISHEDDATAREFS_H
+#endif
