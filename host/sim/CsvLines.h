@@ -20,12 +20,12 @@ class CsvLines {
 public:
     explicit CsvLines(std::string_view text) : text_(text) {}
     // The next line, without its line end; false at the end of the text.
-    bool Next(std::string_view &line);
-    int LineNumber() const { return number_; }
+    bool next(std::string_view &line);
+    int lineNumber() const { return number_; }
     // True when the line just returned was the last and had no line end.
-    bool LastWithoutNewline() const { return lastUnterminated_; }
+    bool lastWithoutNewline() const { return lastUnterminated_; }
     // True when no non-blank line follows the one just returned.
-    bool AtEnd() const;
+    bool atEnd() const;
 
 private:
     std::string_view text_;

@@ -19,7 +19,7 @@ const DatarefInfo *FindDataref(std::string_view name)
     return nullptr;
 }
 
-std::string DatarefKey::Text() const
+std::string DatarefKey::text() const
 {
     if (!info) return "?";
     if (info->type != DatarefType::FloatArray) return info->name;

@@ -26,7 +26,7 @@ const DatarefInfo *FindDataref(std::string_view name);
 struct DatarefKey {
     const DatarefInfo *info = nullptr;
     int index = 0;  // element; 0 for scalars
-    std::string Text() const;
+    std::string text() const;
 };
 
 // Parses "name" or "name[i]". Returns an empty string on success, else the

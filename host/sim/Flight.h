@@ -25,8 +25,8 @@ struct Track {
     bool wrap360 = false;         // angles: interpolate the short way round, result in [0, 360)
 
     // The value at time t: the first sample's before it, the last one's after it.
-    double ValueAt(double t) const;
-    bool Steps() const { return key.info->type == DatarefType::Int; }
+    double valueAt(double t) const;
+    bool steps() const { return key.info->type == DatarefType::Int; }
 };
 
 struct Flight {
@@ -35,11 +35,11 @@ struct Flight {
     std::vector<Track> tracks;
     std::vector<std::string> notes;  // printed when the flight loads (source, span, warnings)
 
-    Track *Find(const DatarefKey &key);
-    const Track *Find(const DatarefKey &key) const;
-    void RemoveTrack(const DatarefKey &key);
+    Track *find(const DatarefKey &key);
+    const Track *find(const DatarefKey &key) const;
+    void removeTrack(const DatarefKey &key);
     // Sets duration from the tracks.
-    void Finish();
+    void finish();
 };
 
 // The file formats, from their text; file names the source in errors and

@@ -21,10 +21,10 @@ public:
     explicit MouseRouter(Invoke invoke);
 
     // Delivers one event. Returns the window that received it, or null.
-    host::Window *Deliver(host::Host &h, int x, int y, XPLMMouseStatus status);
+    host::Window *deliver(host::Host &h, int x, int y, XPLMMouseStatus status);
 
     // Window pixels inside the rectangle: left <= x < right, bottom <= y < top.
-    static bool Contains(const host::Rect &r, int x, int y);
+    static bool contains(const host::Rect &r, int x, int y);
 
 private:
     Invoke invoke_;

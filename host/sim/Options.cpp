@@ -103,13 +103,13 @@ std::string ParseOverride(const std::string &text, Override &out)
     if (!why.empty()) return why;
     std::string_view value = std::string_view(text).substr(eq + 1);
     if (!ParseNumber(value, out.value))
-        return "bad value \"" + std::string(value) + "\" for " + out.key.Text();
+        return "bad value \"" + std::string(value) + "\" for " + out.key.text();
     if (out.key.info->type == DatarefType::Int &&
         (!std::isfinite(out.value) || out.value != std::floor(out.value)))
-        return out.key.Text() + " takes whole numbers, not \"" + std::string(value) + "\"";
+        return out.key.text() + " takes whole numbers, not \"" + std::string(value) + "\"";
     if (out.key.info->type == DatarefType::Int &&
         (out.value < -2147483648.0 || out.value > 2147483647.0))
-        return out.key.Text() + " is an int: " + std::string(value) +
+        return out.key.text() + " is an int: " + std::string(value) +
                " is outside -2147483648 to 2147483647";
     return {};
 }

@@ -17,12 +17,12 @@ public:
     Progress(const Progress &) = delete;
     Progress &operator=(const Progress &) = delete;
 
-    void Step();
+    void step();
     // Ends the line; called by the destructor if not before.
-    void Done();
+    void done();
 
 private:
-    void Show(bool last);
+    void show(bool last);
     using Clock = std::chrono::steady_clock;
     std::string what_;
     int total_, done_ = 0, quarter_ = 0;

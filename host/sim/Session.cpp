@@ -70,7 +70,7 @@ Session::Session(const Options &opts, const Flight &flight, std::vector<Event> e
       graphics_(std::make_unique<SimGraphics>()),
       router_([this](host::Window &w, int x, int y, XPLMMouseStatus status) {
           int taken = 0;
-          CallPlugin(std::string("the mouse callback (") + MouseName(status) + " at " +
+          callPlugin(std::string("the mouse callback (") + MouseName(status) + " at " +
                          std::to_string(x) + ", " + std::to_string(y) + ")",
                      [&] { taken = w.mouse(&w, x, y, status, w.refcon); });
           return taken;
@@ -99,8 +99,8 @@ Session::Session(const Options &opts, const Flight &flight, std::vector<Event> e
     viewRef_ = host_.dataRef(kViewTypeRef);
     viewRef_->i = opts.view;
     for (const Override &o : opts.overrides) {
-        flight_.RemoveTrack(o.key);
-        SetValue(*host_.dataRef(o.key.info->name), o.key, o.value);
+        flight_.removeTrack(o.key);
+        setValue(*host_.dataRef(o.key.info->name), o.key, o.value);
     }
     for (const DatarefInfo *d : opts.missing) host_.setAbsent(d->name);
     for (const Track &t : flight_.tracks) {
@@ -112,11 +112,11 @@ Session::Session(const Options &opts, const Flight &flight, std::vector<Event> e
 
 Session::~Session()
 {
-    if (started_ && !finished_) Finish();
+    if (started_ && !finished_) finish();
     host_.setGraphicsBackend(nullptr);
 }
 
-void Session::SetValue(host::DataRef &ref, const DatarefKey &key, double v)
+void Session::setValue(host::DataRef &ref, const DatarefKey &key, double v)
 {
     switch (key.info->type) {
     case DatarefType::Int:
@@ -127,14 +127,14 @@ void Session::SetValue(host::DataRef &ref, const DatarefKey &key, double v)
     }
 }
 
-std::string Session::When() const
+std::string Session::when() const
 {
     char buf[48];
     std::snprintf(buf, sizeof buf, " at t=%.3f s", now_);
     return buf;
 }
 
-void Session::Fail(const std::string &kind, const std::string &message)
+void Session::fail(const std::string &kind, const std::string &message)
 {
     Failure &f = failures_[kind];
     if (f.count++ == 0) {
@@ -143,7 +143,7 @@ void Session::Fail(const std::string &kind, const std::string &message)
     }
 }
 
-void Session::Echo()
+void Session::echo()
 {
     if (!opts_.verbose) return;
     const auto &log = host_.log();
@@ -157,25 +157,25 @@ void Session::Echo()
         std::cerr << "[speak] " << spoken[spokenEchoed_] << "\n";
 }
 
-FailureReport Session::Reporter()
+FailureReport Session::reporter()
 {
-    return [this](const std::string &kind, const std::string &message) { Fail(kind, message); };
+    return [this](const std::string &kind, const std::string &message) { fail(kind, message); };
 }
 
 template <class F>
-void Session::CallPlugin(const std::string &what, F &&f)
+void Session::callPlugin(const std::string &what, F &&f)
 {
-    const std::string where = what + When();
-    const CallbackEntry entry = EnterCallback(where, Reporter());
+    const std::string where = what + when();
+    const CallbackEntry entry = EnterCallback(where, reporter());
     {
         instrument::PluginScope scope;
         f();
     }
-    LeaveCallback(entry, where, host_, Reporter());
-    Echo();
+    LeaveCallback(entry, where, host_, reporter());
+    echo();
 }
 
-void Session::Start()
+void Session::start()
 {
     folder_ = std::make_unique<SimFolder>(opts_.plugin, opts_.texture);
     if (folder_->textureMissing())
@@ -191,13 +191,13 @@ void Session::Start()
 
     char name[256] = "", sig[256] = "", desc[256] = "";
     int ok = 0;
-    CallPlugin("XPluginStart", [&] { ok = plugin_->start(name, sig, desc); });
+    callPlugin("XPluginStart", [&] { ok = plugin_->start(name, sig, desc); });
     if (opts_.verbose)
         std::cerr << "flyer-sim: loaded \"" << name << "\" (" << sig << "), " << desc << "\n";
-    if (ok != 1) Fail("start", "XPluginStart returned " + std::to_string(ok));
+    if (ok != 1) fail("start", "XPluginStart returned " + std::to_string(ok));
     int enabled = 0;
-    CallPlugin("XPluginEnable", [&] { enabled = plugin_->enable(); });
-    if (enabled != 1) Fail("enable", "XPluginEnable returned " + std::to_string(enabled));
+    callPlugin("XPluginEnable", [&] { enabled = plugin_->enable(); });
+    if (enabled != 1) fail("enable", "XPluginEnable returned " + std::to_string(enabled));
 
     for (const Event &e : events_)
         if (e.kind == Event::Kind::Command && !host_.command(e.command)) {
@@ -208,23 +208,23 @@ void Session::Start()
         }
 }
 
-void Session::ApplyFlight(double t)
+void Session::applyFlight(double t)
 {
-    for (const Binding &b : bindings_) SetValue(*b.ref, b.track->key, b.track->ValueAt(t));
+    for (const Binding &b : bindings_) setValue(*b.ref, b.track->key, b.track->valueAt(t));
 }
 
-void Session::Command(const std::string &name, XPLMCommandPhase phase)
+void Session::command(const std::string &name, XPLMCommandPhase phase)
 {
-    CallPlugin("the handlers of " + name + " (" + PhaseName(phase) + ")",
+    callPlugin("the handlers of " + name + " (" + PhaseName(phase) + ")",
                [&] { host_.fire(name, phase); });
 }
 
-void Session::Mouse(int x, int y, XPLMMouseStatus status)
+void Session::mouse(int x, int y, XPLMMouseStatus status)
 {
-    router_.Deliver(host_, x, y, status);
+    router_.deliver(host_, x, y, status);
 }
 
-void Session::SetView(int view)
+void Session::setView(int view)
 {
     bindings_.erase(std::remove_if(bindings_.begin(), bindings_.end(),
                                    [&](const Binding &b) { return b.ref == viewRef_; }),
@@ -233,23 +233,23 @@ void Session::SetView(int view)
     viewRef_->i = view;
 }
 
-int Session::View() const
+int Session::view() const
 {
     return viewRef_->i;
 }
 
-void Session::DeliverEvents(double t)
+void Session::deliverEvents(double t)
 {
     for (; nextEvent_ < events_.size() && events_[nextEvent_].time <= t + 1e-9; ++nextEvent_) {
         const Event &e = events_[nextEvent_];
         if (e.kind == Event::Kind::Command)
-            for (int phase : e.phases) Command(e.command, phase);
+            for (int phase : e.phases) command(e.command, phase);
         else
-            Mouse(e.x, e.y, e.mouse);
+            mouse(e.x, e.y, e.mouse);
     }
 }
 
-void Session::DrawOutside()
+void Session::drawOutside()
 {
     auto f = [&](const char *name) { return host_.dataRef(name)->f; };
     OutsideAttitude a;
@@ -260,14 +260,14 @@ void Session::DrawOutside()
     DrawOutsideView(width_, height_, a);
 }
 
-FrameStats Session::Frame(double t, GlDispatch gl)
+FrameStats Session::frame(double t, GlDispatch gl)
 {
     FrameStats stats;
     now_ = t;
     const uint64_t gl0 = instrument::GlCalls(), alloc0 = instrument::Allocations();
     host_.setElapsedTime(float(t));
-    ApplyFlight(t);
-    DeliverEvents(t);
+    applyFlight(t);
+    deliverEvents(t);
     drawnView_ = viewRef_->i;
 
     // The simulator's picture, then its window-drawing phase: screen pixels,
@@ -276,7 +276,7 @@ FrameStats Session::Frame(double t, GlDispatch gl)
     if (gl == GlDispatch::Driver) {
         glClearColor(opts_.background[0], opts_.background[1], opts_.background[2], 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        if (opts_.outsideView) DrawOutside();
+        if (opts_.outsideView) drawOutside();
         // The plug-in's draw time should not include rasterizing the picture
         // under it, which a software renderer may do at the plug-in's first flush.
         glFinish();
@@ -288,7 +288,7 @@ FrameStats Session::Frame(double t, GlDispatch gl)
     for (size_t i = 0; i < windows.size(); ++i) {
         host::Window &w = *windows[i];
         if (w.destroyed || !w.visible || !w.draw) continue;
-        CallPlugin("the draw callback", [&] {
+        callPlugin("the draw callback", [&] {
             auto start = std::chrono::steady_clock::now();
             w.draw(&w, w.refcon);
             stats.drawMicros +=
@@ -301,22 +301,22 @@ FrameStats Session::Frame(double t, GlDispatch gl)
     return stats;
 }
 
-void Session::Skip(double t)
+void Session::skip(double t)
 {
     if (opts_.everyFrame) {
-        Frame(t);
+        frame(t);
         return;
     }
     const bool eventsDue = nextEvent_ < events_.size() && events_[nextEvent_].time <= t + 1e-9;
-    const int view = viewTrack_ ? IntValue(viewTrack_->ValueAt(t)) : viewRef_->i;
+    const int view = viewTrack_ ? IntValue(viewTrack_->valueAt(t)) : viewRef_->i;
     if (eventsDue || view != drawnView_) {
-        Frame(t, GlDispatch::Null);
+        frame(t, GlDispatch::Null);
         return;
     }
     now_ = t;
 }
 
-bool Session::WindowsRect(host::Rect &out) const
+bool Session::windowsRect(host::Rect &out) const
 {
     bool any = false;
     for (const auto &w : host_.windows()) {
@@ -332,21 +332,21 @@ bool Session::WindowsRect(host::Rect &out) const
     return any;
 }
 
-Image Session::Capture() const
+Image Session::capture() const
 {
     std::vector<uint8_t> px(size_t(width_) * size_t(height_) * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
-    return Image::FromBottomUp(width_, height_, px);
+    return Image::fromBottomUp(width_, height_, px);
 }
 
-std::vector<std::string> Session::Finish()
+std::vector<std::string> Session::finish()
 {
     if (started_ && !finished_) {
         finished_ = true;
-        CallPlugin("XPluginDisable", [&] { plugin_->disable(); });
-        CallPlugin("XPluginStop", [&] { plugin_->stop(); });
-        CheckStopped(host_, Reporter());
+        callPlugin("XPluginDisable", [&] { plugin_->disable(); });
+        callPlugin("XPluginStop", [&] { plugin_->stop(); });
+        CheckStopped(host_, reporter());
         instrument::ClearPluginCode();
         plugin_.reset();  // dlclose
     }

@@ -20,13 +20,13 @@ public:
     VideoWriter &operator=(const VideoWriter &) = delete;
 
     // Throws std::runtime_error when ffmpeg has stopped taking frames.
-    void Add(const Image &frame);
+    void add(const Image &frame);
     // Closes the stream and waits for ffmpeg; throws if it failed.
-    void Finish();
-    int Frames() const { return frames_; }
+    void finish();
+    int frames() const { return frames_; }
 
 private:
-    int Wait();
+    int wait();
     std::string path_;
     int width_, height_;
     int fd_ = -1;

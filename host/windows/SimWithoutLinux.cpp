@@ -22,12 +22,12 @@ ContactSheet::ContactSheet(std::string title, int thumbWidth, int columns)
 
 ContactSheet::~ContactSheet() = default;
 
-void ContactSheet::Add(const Image &, double time)
+void ContactSheet::add(const Image &, double time)
 {
     thumbs_.push_back({nullptr, time});
 }
 
-Image ContactSheet::Render() const
+Image ContactSheet::render() const
 {
     throw UsageError("contact sheets (--sheet, --demo) need the Linux flyer-sim");
 }
@@ -44,8 +44,8 @@ VideoWriter::VideoWriter(const std::string &path, int width, int height, double,
 }
 
 VideoWriter::~VideoWriter() = default;
-void VideoWriter::Add(const Image &) {}
-void VideoWriter::Finish() {}
+void VideoWriter::add(const Image &) {}
+void VideoWriter::finish() {}
 
 namespace instrument {
 

@@ -81,7 +81,7 @@ TEST(Options, ShortNamesStandForFullOnes)
         ASSERT_EQ(ParseOverride(std::string(fullKey) + "=1", b), "") << fullKey;
         EXPECT_EQ(a.key.info, b.key.info) << shortKey;
         EXPECT_EQ(a.key.index, b.key.index) << shortKey;
-        EXPECT_EQ(a.key.Text(), fullKey);
+        EXPECT_EQ(a.key.text(), fullKey);
     }
 }
 

@@ -60,7 +60,7 @@ TEST(XPlaneData, CommaFormWithQuotedNamesReadsTheSame)
         for (double t : {0.0, 2.5, 4.5, 10.0}) EXPECT_DOUBLE_EQ(At(comma, key, t), At(pipe, key, t)) << key;
     DatarefKey minutes;
     ParseDatarefKey(kDmeMinutes, minutes);
-    EXPECT_EQ(comma.Find(minutes), nullptr);  // no ground speed column, no DME time
+    EXPECT_EQ(comma.find(minutes), nullptr);  // no ground speed column, no DME time
 }
 
 TEST(XPlaneData, TimeColumnsByPreferenceAndUnknownColumnsIgnored)

@@ -21,7 +21,7 @@ protected:
     // some context is current. A host that also draws into contexts of its
     // own making (flyer-sim's preview window) can say always, and set its
     // bookkeeping around the calls.
-    virtual bool enter() { return OffscreenGL::AnyCurrent(); }
+    virtual bool enter() { return OffscreenGL::anyCurrent(); }
     virtual void leave() {}
 };
 

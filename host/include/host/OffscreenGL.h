@@ -35,7 +35,7 @@ public:
     OffscreenGL(const OffscreenGL &) = delete;
     OffscreenGL &operator=(const OffscreenGL &) = delete;
 
-    static bool AnyCurrent();  // some GL context is current on this thread
+    static bool anyCurrent();  // some GL context is current on this thread
     void makeCurrent();
     void release();  // no context current afterwards
     int width() const { return width_; }
