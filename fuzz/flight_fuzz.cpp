@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             last = std::max(last, track.samples.back().t);
         // Reading between, on and beyond the samples must stay in bounds.
         for (double t : {-1.0, 0.0, flight.duration * 0.5, flight.duration, flight.duration + 1})
-            (void)track.ValueAt(t);
+            (void)track.valueAt(t);
     }
     if (!std::isfinite(flight.duration) || flight.duration < last)
         abort();

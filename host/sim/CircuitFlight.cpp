@@ -88,7 +88,7 @@ double Bump(double t, double seed)
 struct Maker {
     Flight &flight;
 
-    Track &Add(const char *name, bool angle = false)
+    Track &add(const char *name, bool angle = false)
     {
         DatarefKey key;
         ParseDatarefKey(name, key);
@@ -97,14 +97,14 @@ struct Maker {
         return flight.tracks.back();
     }
     template <class F>
-    void Sampled(const char *name, F f, bool angle = false)
+    void sampled(const char *name, F f, bool angle = false)
     {
-        Track &tr = Add(name, angle);
+        Track &tr = add(name, angle);
         for (double t = 0; t <= kEnd + 1e-9; t += kStep) tr.samples.push_back({t, f(t), true});
     }
-    void Steps(const char *name, std::initializer_list<std::pair<double, int>> keys)
+    void steps(const char *name, std::initializer_list<std::pair<double, int>> keys)
     {
-        Track &tr = Add(name);
+        Track &tr = add(name);
         for (auto [t, v] : keys) tr.samples.push_back({t, static_cast<double>(v), false});
     }
 };
@@ -124,52 +124,52 @@ Flight CircuitFlight()
     auto heading = [&](double t) { return std::fmod(kHeading(t) + 0.3 * rollBump(t) + 360.0, 360.0); };
     auto airspeed = [&](double t) { return std::max(0.0, kAirspeed(t) + speedBump(t)); };
 
-    m.Steps("sim/cockpit/electrical/cockpit_lights_on", {{0, 1}, {12, 0}});
-    m.Sampled("sim/cockpit2/controls/parking_brake_ratio", kBrake);
-    m.Sampled("sim/cockpit2/gauges/indicators/airspeed_kts_pilot", airspeed);
-    m.Sampled("sim/flightmodel/misc/h_ind", [&](double t) { return kAltitude(t) + 3 * pitchBump(t); });
-    m.Sampled("sim/cockpit2/gauges/indicators/vvi_fpm_pilot",
+    m.steps("Lit", {{0, 1}, {12, 0}});
+    m.sampled("Brakes", kBrake);
+    m.sampled("Airspeed", airspeed);
+    m.sampled("Altitude", [&](double t) { return kAltitude(t) + 3 * pitchBump(t); });
+    m.sampled("Vertspeed",
               [&](double t) { return (kAltitude(t + 2) - kAltitude(t - 2)) / 4 * 60; });
-    m.Sampled("sim/flightmodel/position/theta", [&](double t) { return kPitch(t) + pitchBump(t); });
-    m.Sampled("sim/flightmodel/position/phi", roll);
-    m.Sampled("sim/flightmodel/position/magpsi", heading, true);
-    m.Sampled("sim/flightmodel/misc/turnrate_roll2", [&](double t) {
+    m.sampled("Pitch", [&](double t) { return kPitch(t) + pitchBump(t); });
+    m.sampled("Roll", roll);
+    m.sampled("Heading", heading, true);
+    m.sampled("Turn", [&](double t) {
         // 3 degrees a second of turn banks the little aeroplane 20 degrees.
         double rate = std::remainder(kHeading(t + 1) - kHeading(t - 1), 360.0) / 2;
         return rate * 20.0 / 3.0;
     });
-    m.Sampled("sim/flightmodel/misc/slip", [&](double t) {
+    m.sampled("Slip", [&](double t) {
         double s = 0.4 * bumpy(1.0, 4.2)(t);
         if (t > 34 && t < 40) s += 1.5 * std::sin((t - 34) / 6 * M_PI);  // rudder at rotation
         if (t > 128 && t < 133) s -= 1.2 * std::sin((t - 128) / 5 * M_PI);  // slow flight
         return s;
     });
-    m.Sampled("sim/cockpit2/autopilot/heading_dial_deg_mag_pilot", kBug, true);
-    m.Sampled("sim/cockpit2/radios/indicators/nav1_course_deg_mag_pilot", kCourse, true);
-    m.Sampled("sim/cockpit2/radios/actuators/nav1_obs_deg_mag_pilot", kCourse, true);
-    m.Sampled("sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot",
+    m.sampled("Bug", kBug, true);
+    m.sampled("HDG", kCourse, true);
+    m.sampled("Nav1OBS", kCourse, true);
+    m.sampled("Nav1Hdef",
               [&](double t) { return kHdef(t) + (t > 160 && t < kTouchDown ? 0.15 * Bump(t, 5) : 0); });
-    m.Sampled("sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot",
+    m.sampled("Nav1Vdef",
               [&](double t) { return kVdef(t) + (t > 162 && t < kTouchDown ? 0.2 * Bump(t, 6) : 0); });
-    m.Steps("sim/cockpit2/radios/indicators/nav1_has_dme", {{0, 0}, {118, 1}});
-    m.Sampled("sim/cockpit2/radios/indicators/nav1_dme_distance_nm", kDme);
-    m.Sampled("sim/cockpit2/radios/indicators/nav1_dme_time_min", [&](double t) {
+    m.steps("Nav1DME", {{0, 0}, {118, 1}});
+    m.sampled("Nav1DMEdist", kDme);
+    m.sampled("Nav1DMEtime", [&](double t) {
         double gs = kAirspeed(t);
         return gs >= 1 ? kDme(t) / gs * 60 : 0.0;
     });
-    m.Sampled("sim/flightmodel2/gear/deploy_ratio[0]", kGearNose);
-    m.Sampled("sim/flightmodel2/gear/deploy_ratio[1]", kGearLeft);
-    m.Sampled("sim/flightmodel2/gear/deploy_ratio[2]", kGearRight);
-    m.Sampled("sim/cockpit2/gauges/actuators/barometer_setting_in_hg_pilot", kBaro);
-    m.Steps("sim/cockpit2/annunciators/stall_warning", {{0, 0}, {127.5, 1}, {130.5, 0}});
-    m.Steps("sim/cockpit2/radios/indicators/outer_marker_lit", {{0, 0}, {156, 1}, {160, 0}});
-    m.Steps("sim/cockpit2/radios/indicators/middle_marker_lit", {{0, 0}, {178, 1}, {181, 0}});
-    m.Steps("sim/cockpit2/radios/indicators/inner_marker_lit", {{0, 0}, {187, 1}, {189, 0}});
-    m.Steps("sim/cockpit2/autopilot/flight_director_mode", {{0, 0}, {40, 1}, {190, 0}});
-    m.Sampled("sim/cockpit2/autopilot/flight_director_pitch_deg", kFdPitch);
-    m.Sampled("sim/cockpit2/autopilot/flight_director_roll_deg", kRoll);
+    m.sampled("Gear[0]", kGearNose);
+    m.sampled("Gear[1]", kGearLeft);
+    m.sampled("Gear[2]", kGearRight);
+    m.sampled("Baro", kBaro);
+    m.steps("Stalled", {{0, 0}, {127.5, 1}, {130.5, 0}});
+    m.steps("OM", {{0, 0}, {156, 1}, {160, 0}});
+    m.steps("MM", {{0, 0}, {178, 1}, {181, 0}});
+    m.steps("IM", {{0, 0}, {187, 1}, {189, 0}});
+    m.steps("FDmode", {{0, 0}, {40, 1}, {190, 0}});
+    m.sampled("FDpitch", kFdPitch);
+    m.sampled("FDroll", kRoll);
 
-    f.Finish();
+    f.finish();
     f.notes.push_back("built-in flight \"circuit\": right-hand circuit of runway 27, " +
                       std::to_string(static_cast<int>(f.duration)) + " s");
     return f;

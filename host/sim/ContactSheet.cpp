@@ -23,7 +23,7 @@ cairo_surface_t *SurfaceFromImage(const Image &img)
     for (int y = 0; y < img.height; ++y) {
         auto *row = reinterpret_cast<uint32_t *>(data + size_t(y) * size_t(stride));
         for (int x = 0; x < img.width; ++x) {
-            const uint8_t *p = img.At(x, y);
+            const uint8_t *p = img.at(x, y);
             row[x] = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | uint32_t(p[2]);
         }
     }
@@ -41,7 +41,7 @@ Image ImageFromSurface(cairo_surface_t *s)
     for (int y = 0; y < h; ++y) {
         auto *row = reinterpret_cast<const uint32_t *>(data + size_t(y) * size_t(stride));
         for (int x = 0; x < w; ++x) {
-            uint8_t *p = img.At(x, y);
+            uint8_t *p = img.at(x, y);
             p[0] = uint8_t(row[x] >> 16);
             p[1] = uint8_t(row[x] >> 8);
             p[2] = uint8_t(row[x]);
@@ -85,7 +85,7 @@ ContactSheet::~ContactSheet()
     if (--gLiveSheets == 0) cairo_debug_reset_static_data();
 }
 
-std::string ContactSheet::TimeLabel(double seconds)
+std::string ContactSheet::timeLabel(double seconds)
 {
     char buf[32];
     const int whole = int(seconds);
@@ -93,7 +93,7 @@ std::string ContactSheet::TimeLabel(double seconds)
     return buf;
 }
 
-void ContactSheet::Add(const Image &frame, double time)
+void ContactSheet::add(const Image &frame, double time)
 {
     if (thumbHeight_ == 0)
         thumbHeight_ = std::max(1, int(std::lround(double(frame.height) * thumbWidth_ / frame.width)));
@@ -108,7 +108,7 @@ void ContactSheet::Add(const Image &frame, double time)
     thumbs_.push_back({std::unique_ptr<cairo_surface_t, SurfaceDeleter>(thumb), time});
 }
 
-Image ContactSheet::Render() const
+Image ContactSheet::render() const
 {
     const int n = int(thumbs_.size());
     const int cols = std::max(1, std::min(columns_, n));
@@ -126,7 +126,7 @@ Image ContactSheet::Render() const
         cairo_set_source_surface(cr, thumbs_[size_t(i)].surface.get(), x, y);
         cairo_paint(cr);
         cairo_set_source_rgb(cr, 0.85, 0.85, 0.85);
-        Text(cr, x + 2, y + thumbHeight_ + 15, 13, "t = " + TimeLabel(thumbs_[size_t(i)].time));
+        Text(cr, x + 2, y + thumbHeight_ + 15, 13, "t = " + timeLabel(thumbs_[size_t(i)].time));
     }
     cairo_destroy(cr);
     Image out = ImageFromSurface(sheet);

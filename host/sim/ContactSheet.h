@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_CONTACTSHEET_H
+#define OSTREL_SIM_CONTACTSHEET_H
 // A contact sheet: frames shrunk to thumbnails in a grid, each labelled with
 // its elapsed time, under a title line. Drawn with cairo.
 
@@ -19,12 +20,12 @@ public:
     ContactSheet(const ContactSheet &) = delete;
     ContactSheet &operator=(const ContactSheet &) = delete;
 
-    void Add(const Image &frame, double time);
-    size_t Count() const { return thumbs_.size(); }
-    Image Render() const;
+    void add(const Image &frame, double time);
+    size_t count() const { return thumbs_.size(); }
+    Image render() const;
 
     // "1:23.4" for 83.4 seconds.
-    static std::string TimeLabel(double seconds);
+    static std::string timeLabel(double seconds);
 
 private:
     struct SurfaceDeleter {
@@ -41,3 +42,5 @@ private:
 };
 
 }  // namespace sim
+
+#endif

@@ -38,10 +38,10 @@ Flight ParseCsvFlight(const std::string &text, const std::string &file)
     std::vector<Column> columns;
     int timeColumn = -1;
 
-    while (lines.Next(line) && IsSkipped(line)) {}
-    if (lines.LineNumber() == 0 || IsSkipped(line))
+    while (lines.next(line) && IsSkipped(line)) {}
+    if (lines.lineNumber() == 0 || IsSkipped(line))
         throw FlightError(file + ": no header row (expected \"time\" and dataref names)");
-    int headerLine = lines.LineNumber();
+    int headerLine = lines.lineNumber();
     SplitCsvLine(line, fields);
     for (size_t i = 0; i < fields.size(); ++i) {
         const CsvField &f = fields[i];
@@ -54,8 +54,8 @@ Flight ParseCsvFlight(const std::string &text, const std::string &file)
             DatarefKey key;
             std::string why = ParseDatarefKey(f.text, key);
             if (!why.empty()) throw ErrorAt(file, headerLine, f.column, why);
-            if (flight.Find(key))
-                throw ErrorAt(file, headerLine, f.column, "column " + key.Text() + " appears twice");
+            if (flight.find(key))
+                throw ErrorAt(file, headerLine, f.column, "column " + key.text() + " appears twice");
             c.track = static_cast<int>(flight.tracks.size());
             flight.tracks.push_back(Track{key, {}});
         }
@@ -65,9 +65,9 @@ Flight ParseCsvFlight(const std::string &text, const std::string &file)
 
     RowClock clock;
     std::vector<double> values(columns.size());
-    while (lines.Next(line)) {
+    while (lines.next(line)) {
         if (IsSkipped(line)) continue;
-        int n = lines.LineNumber();
+        int n = lines.lineNumber();
         SplitCsvLine(line, fields);
         CheckFieldCount(fields, columns.size(), line, file, n);
         const CsvField &tf = fields[timeColumn];
@@ -83,16 +83,16 @@ Flight ParseCsvFlight(const std::string &text, const std::string &file)
             double &v = values[i];
             if (!ParseNumber(f.text, v))
                 throw ErrorAt(file, n, f.column,
-                              "bad number \"" + std::string(f.text) + "\" for " + track.key.Text());
-            if (track.Steps() && (!std::isfinite(v) || v != std::floor(v) || v < INT32_MIN ||
+                              "bad number \"" + std::string(f.text) + "\" for " + track.key.text());
+            if (track.steps() && (!std::isfinite(v) || v != std::floor(v) || v < INT32_MIN ||
                                   v > INT32_MAX))
                 throw ErrorAt(file, n, f.column,
-                              track.key.Text() + " takes whole numbers, not \"" +
+                              track.key.text() + " takes whole numbers, not \"" +
                                   std::string(f.text) + "\"");
         }
-        if (!clock.Admit(t, n)) continue;
-        const int row = clock.Rows();
-        const double firstTime = row == 0 ? t : clock.First();
+        if (!clock.admit(t, n)) continue;
+        const int row = clock.rows();
+        const double firstTime = row == 0 ? t : clock.first();
         // Samples are timed from the first row; a span beyond the doubles
         // would time them at infinity and the flight would never end.
         if (!std::isfinite(t - firstTime))
@@ -106,14 +106,14 @@ Flight ParseCsvFlight(const std::string &text, const std::string &file)
             track.samples.push_back({t - firstTime, values[i], false});
             c.lastRow = row;
         }
-        clock.Kept(t);
+        clock.kept(t);
     }
-    if (!clock.AnyKept()) throw ErrorAt(file, headerLine + 1, 1, "no sample rows after the header");
-    const double span = clock.Last() - clock.First();
-    flight.notes.push_back(file + ": " + std::to_string(clock.Rows()) + " samples over " +
+    if (!clock.anyKept()) throw ErrorAt(file, headerLine + 1, 1, "no sample rows after the header");
+    const double span = clock.last() - clock.first();
+    flight.notes.push_back(file + ": " + std::to_string(clock.rows()) + " samples over " +
                            std::to_string(span) + " s");
-    for (std::string &note : clock.Notes(file)) flight.notes.push_back(std::move(note));
-    flight.Finish();
+    for (std::string &note : clock.notes(file)) flight.notes.push_back(std::move(note));
+    flight.finish();
     flight.duration = span;
     return flight;
 }

@@ -7,7 +7,7 @@
 
 namespace sim {
 
-bool CsvLines::Next(std::string_view &line)
+bool CsvLines::next(std::string_view &line)
 {
     if (pos_ >= text_.size()) return false;
     size_t end = text_.find('\n', pos_);
@@ -20,7 +20,7 @@ bool CsvLines::Next(std::string_view &line)
     return true;
 }
 
-bool CsvLines::AtEnd() const
+bool CsvLines::atEnd() const
 {
     for (size_t i = pos_; i < text_.size(); ++i)
         if (text_[i] != ' ' && text_[i] != '\t' && text_[i] != '\r' && text_[i] != '\n')

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_CSVLINES_H
+#define OSTREL_SIM_CSVLINES_H
 // Splits comma-separated text into lines and fields, keeping where each field
 // starts so errors can point at it. Fields are trimmed of spaces and tabs;
 // separators inside double quotes do not split.
@@ -19,12 +20,12 @@ class CsvLines {
 public:
     explicit CsvLines(std::string_view text) : text_(text) {}
     // The next line, without its line end; false at the end of the text.
-    bool Next(std::string_view &line);
-    int LineNumber() const { return number_; }
+    bool next(std::string_view &line);
+    int lineNumber() const { return number_; }
     // True when the line just returned was the last and had no line end.
-    bool LastWithoutNewline() const { return lastUnterminated_; }
+    bool lastWithoutNewline() const { return lastUnterminated_; }
     // True when no non-blank line follows the one just returned.
-    bool AtEnd() const;
+    bool atEnd() const;
 
 private:
     std::string_view text_;
@@ -53,3 +54,5 @@ bool SameNoCase(std::string_view a, std::string_view b);
 bool ParseNumber(std::string_view s, double &out);
 
 }  // namespace sim
+
+#endif

@@ -1,35 +1,32 @@
-#pragma once
-// The datarefs flyer-sim publishes: every one the panel reads, with its type
-// and the value it holds when nothing drives it ("at rest": parked on the
-// ground, engine idle, radios off).
+#ifndef OSTREL_SIM_DATAREFS_H
+#define OSTREL_SIM_DATAREFS_H
+// The datarefs flyer-sim publishes (host/PublishedDatarefs.h) and the keys
+// that name one element of them.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "host/PublishedDatarefs.h"
+
 namespace sim {
 
-enum class DatarefType { Int, Float, FloatArray };
+using DatarefType = host::DataType;
+using DatarefInfo = host::PublishedDataref;
 
-struct DatarefInfo {
-    const char *name;
-    DatarefType type;
-    int size;          // array length; 1 for scalars
-    double rest;       // value of every element when nothing drives it
-};
-
-// All published datarefs, in the panel's lookup order.
+// All published datarefs, in the panel's lookup order (the host's list).
 const std::vector<DatarefInfo> &PublishedDatarefs();
 
-// The entry for a full dataref name, or nullptr.
+// The entry for a full or short dataref name, or nullptr.
 const DatarefInfo *FindDataref(std::string_view name);
 
 // A dataref element as written in flights, --set and --missing:
-// "name" for scalars, "name[i]" for one array element.
+// "name" for scalars, "name[i]" for one array element; the short name may
+// stand for the full one ("Airspeed", "Gear[0]").
 struct DatarefKey {
     const DatarefInfo *info = nullptr;
     int index = 0;  // element; 0 for scalars
-    std::string Text() const;
+    std::string text() const;
 };
 
 // Parses "name" or "name[i]". Returns an empty string on success, else the
@@ -37,8 +34,9 @@ struct DatarefKey {
 // without index).
 std::string ParseDatarefKey(std::string_view text, DatarefKey &out);
 
-constexpr const char *kViewTypeRef = "sim/graphics/view/view_type";
-constexpr const char *kLightsRef = "sim/cockpit/electrical/cockpit_lights_on";
-constexpr const char *kGearRef = "sim/flightmodel2/gear/deploy_ratio";
+constexpr const char *kViewTypeRef = host::DatarefName("View");
+constexpr const char *kLightsRef = host::DatarefName("Lit");
 
 }  // namespace sim
+
+#endif

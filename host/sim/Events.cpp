@@ -55,8 +55,8 @@ std::vector<Event> ParseEvents(const std::string &text, const std::string &file)
     std::vector<Event> events;
     CsvLines lines(text);
     std::string_view line;
-    while (lines.Next(line)) {
-        const int n = lines.LineNumber();
+    while (lines.next(line)) {
+        const int n = lines.lineNumber();
         std::vector<Word> w = Words(line);
         if (w.empty()) continue;
         Event e;

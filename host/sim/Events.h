@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_EVENTS_H
+#define OSTREL_SIM_EVENTS_H
 // Timed input for the plug-in: command phases and mouse events.
 //
 // Events file, one event per line ('#' starts a comment):
@@ -39,3 +40,5 @@ std::string ParseCommandAt(const std::string &text, Event &out);
 void SortEvents(std::vector<Event> &events);
 
 }  // namespace sim
+
+#endif

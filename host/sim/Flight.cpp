@@ -15,7 +15,7 @@ static double WrapDegrees(double a)
     return w < 0 ? w + 360.0 : w;
 }
 
-double Track::ValueAt(double t) const
+double Track::valueAt(double t) const
 {
     if (samples.empty()) return key.info ? key.info->rest : 0.0;
     if (t <= samples.front().t) return samples.front().v;
@@ -26,7 +26,7 @@ double Track::ValueAt(double t) const
     const Sample &a = *(it - 1);
     const Sample &b = *it;
     // Infinities and NaN are held, not blended into their neighbours.
-    if (Steps() || !a.linked || t == a.t || !std::isfinite(a.v) || !std::isfinite(b.v)) return a.v;
+    if (steps() || !a.linked || t == a.t || !std::isfinite(a.v) || !std::isfinite(b.v)) return a.v;
     double f = (t - a.t) / (b.t - a.t);
     if (!wrap360) return a.v + (b.v - a.v) * f;
     double d = std::fmod(b.v - a.v, 360.0);
@@ -35,19 +35,19 @@ double Track::ValueAt(double t) const
     return WrapDegrees(a.v + d * f);
 }
 
-Track *Flight::Find(const DatarefKey &key)
+Track *Flight::find(const DatarefKey &key)
 {
     for (Track &t : tracks)
         if (t.key.info == key.info && t.key.index == key.index) return &t;
     return nullptr;
 }
 
-const Track *Flight::Find(const DatarefKey &key) const
+const Track *Flight::find(const DatarefKey &key) const
 {
-    return const_cast<Flight *>(this)->Find(key);
+    return const_cast<Flight *>(this)->find(key);
 }
 
-void Flight::RemoveTrack(const DatarefKey &key)
+void Flight::removeTrack(const DatarefKey &key)
 {
     tracks.erase(std::remove_if(tracks.begin(), tracks.end(),
                                 [&](const Track &t) {
@@ -56,7 +56,7 @@ void Flight::RemoveTrack(const DatarefKey &key)
                  tracks.end());
 }
 
-void Flight::Finish()
+void Flight::finish()
 {
     duration = 0;
     for (const Track &t : tracks)
@@ -79,9 +79,19 @@ Flight ParseFlight(const std::string &text, const std::string &file)
     return ParseCsvFlight(text, file);
 }
 
+bool IsBuiltInFlight(const std::string &name)
+{
+    return name == "circuit" || name == "rest";
+}
+
 Flight LoadFlight(const std::string &nameOrPath)
 {
     if (nameOrPath == "circuit") return CircuitFlight();
+    if (nameOrPath == "rest") {
+        Flight f;
+        f.notes.push_back("built-in flight \"rest\": every dataref at rest");
+        return f;
+    }
     return LoadFlightFile(nameOrPath);
 }
 

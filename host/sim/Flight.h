@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_FLIGHT_H
+#define OSTREL_SIM_FLIGHT_H
 // A flight: for each driven dataref element, a track of timed samples. Time
 // 0 is the first sample. Float tracks interpolate linearly between samples
 // that are linked (the following row had a value too) and hold otherwise;
@@ -24,8 +25,8 @@ struct Track {
     bool wrap360 = false;         // angles: interpolate the short way round, result in [0, 360)
 
     // The value at time t: the first sample's before it, the last one's after it.
-    double ValueAt(double t) const;
-    bool Steps() const { return key.info->type == DatarefType::Int; }
+    double valueAt(double t) const;
+    bool steps() const { return key.info->type == DatarefType::Int; }
 };
 
 struct Flight {
@@ -34,11 +35,11 @@ struct Flight {
     std::vector<Track> tracks;
     std::vector<std::string> notes;  // printed when the flight loads (source, span, warnings)
 
-    Track *Find(const DatarefKey &key);
-    const Track *Find(const DatarefKey &key) const;
-    void RemoveTrack(const DatarefKey &key);
+    Track *find(const DatarefKey &key);
+    const Track *find(const DatarefKey &key) const;
+    void removeTrack(const DatarefKey &key);
     // Sets duration from the tracks.
-    void Finish();
+    void finish();
 };
 
 // The file formats, from their text; file names the source in errors and
@@ -62,7 +63,13 @@ Flight LoadFlightFile(const std::string &path);
 // The built-in flight "circuit".
 Flight CircuitFlight();
 
-// A flight by name: "circuit" or a file path.
+// The built-in flights: "circuit", and "rest", which drives nothing (every
+// dataref stays at rest, host/PublishedDatarefs.h).
+bool IsBuiltInFlight(const std::string &name);
+
+// A flight by name: a built-in one or a file path.
 Flight LoadFlight(const std::string &nameOrPath);
 
 }  // namespace sim
+
+#endif

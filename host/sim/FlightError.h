@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_FLIGHTERROR_H
+#define OSTREL_SIM_FLIGHTERROR_H
 // Errors in flight, event and option input: the message names the file, and
 // the line and column where they are known ("flight.csv:12:30: ...").
 
@@ -18,3 +19,5 @@ inline FlightError ErrorAt(const std::string &file, int line, int column, const 
 }
 
 }  // namespace sim
+
+#endif

@@ -45,19 +45,19 @@ struct Source {
 };
 
 const Source kSources[] = {
-    {"IAS", "sim/cockpit2/gauges/indicators/airspeed_kts_pilot", 1, false},
-    {"BaroA", "sim/cockpit2/gauges/actuators/barometer_setting_in_hg_pilot", 1, false},
-    {"VSpd", "sim/cockpit2/gauges/indicators/vvi_fpm_pilot", 1, false},
-    {"Pitch", "sim/flightmodel/position/theta", 1, false},
-    {"Roll", "sim/flightmodel/position/phi", 1, false},
-    {"HDG", "sim/flightmodel/position/magpsi", 1, true},
-    {"LatAc", "sim/flightmodel/misc/slip", kSlipPerG, false},
-    {"CRS", "sim/cockpit2/radios/indicators/nav1_course_deg_mag_pilot", 1, true},
-    {"CRS", "sim/cockpit2/radios/actuators/nav1_obs_deg_mag_pilot", 1, true},
-    {"HCDI", "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot", kDotsPerFullScale, false},
-    {"VCDI", "sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot", kDotsPerFullScale, false},
-    {"WptDst", "sim/cockpit2/radios/indicators/nav1_dme_distance_nm", 1, false},
-    {"RollC", "sim/cockpit2/autopilot/flight_director_roll_deg", 1, false},
+    {"IAS", "Airspeed", 1, false},
+    {"BaroA", "Baro", 1, false},
+    {"VSpd", "Vertspeed", 1, false},
+    {"Pitch", "Pitch", 1, false},
+    {"Roll", "Roll", 1, false},
+    {"HDG", "Heading", 1, true},
+    {"LatAc", "Slip", kSlipPerG, false},
+    {"CRS", "HDG", 1, true},
+    {"CRS", "Nav1OBS", 1, true},
+    {"HCDI", "Nav1Hdef", kDotsPerFullScale, false},
+    {"VCDI", "Nav1Vdef", kDotsPerFullScale, false},
+    {"WptDst", "Nav1DMEdist", 1, false},
+    {"RollC", "FDroll", 1, false},
 };
 
 // Days since 1970-01-01 of a proleptic Gregorian date.
@@ -120,7 +120,7 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
     std::vector<CsvField> fields;
 
     // Line 1: airframe information.
-    lines.Next(line);
+    lines.next(line);
     SplitCsvLine(line, fields);
     std::string airframe, product;
     for (size_t i = 1; i < fields.size(); ++i) {
@@ -133,9 +133,9 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
         if (SameNoCase(key, "product")) product = Unquoted(f.substr(eq + 1));
     }
     // Line 2: units; line 3: column names.
-    if (!lines.Next(line) || line.empty() || line[0] != '#')
+    if (!lines.next(line) || line.empty() || line[0] != '#')
         throw ErrorAt(file, 2, 1, "expected the line of column units, starting with '#'");
-    if (!lines.Next(line)) throw ErrorAt(file, 3, 1, "expected the line of column names");
+    if (!lines.next(line)) throw ErrorAt(file, 3, 1, "expected the line of column names");
     SplitCsvLine(line, fields);
     const size_t columnCount = fields.size();
     std::vector<std::string> names;
@@ -158,24 +158,24 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
     std::vector<Mapped> mapped;
     for (const Source &s : kSources) {
         int c = columnOf(s.column);
-        if (c >= 0) mapped.push_back({c, b.Add(s.dataref, s.angle), s.factor});
+        if (c >= 0) mapped.push_back({c, b.add(s.dataref, s.angle), s.factor});
     }
     int altCol = columnOf("AltInd");
     if (altCol < 0) altCol = columnOf("AltB");
-    if (altCol >= 0) mapped.push_back({altCol, b.Add("sim/flightmodel/misc/h_ind", false), 1});
+    if (altCol >= 0) mapped.push_back({altCol, b.add("Altitude", false), 1});
     int pitchCmdCol = columnOf("PichC");
     if (pitchCmdCol < 0) pitchCmdCol = columnOf("PitchC");
     if (pitchCmdCol >= 0)
         mapped.push_back(
-            {pitchCmdCol, b.Add("sim/cockpit2/autopilot/flight_director_pitch_deg", false), 1});
+            {pitchCmdCol, b.add("FDpitch", false), 1});
     const int distCol = columnOf("WptDst"), speedCol = columnOf("GndSpd");
-    const int hasDme = distCol >= 0 ? b.Add("sim/cockpit2/radios/indicators/nav1_has_dme", false) : -1;
+    const int hasDme = distCol >= 0 ? b.add("Nav1DME", false) : -1;
     const int dmeTime = distCol >= 0 && speedCol >= 0
-                            ? b.Add("sim/cockpit2/radios/indicators/nav1_dme_time_min", false)
+                            ? b.add("Nav1DMEtime", false)
                             : -1;
     const int rollModeCol = columnOf("RollM"), afcsCol = columnOf("AfcsOn");
     const int fdMode = rollModeCol >= 0 || afcsCol >= 0
-                           ? b.Add("sim/cockpit2/autopilot/flight_director_mode", false)
+                           ? b.add("FDmode", false)
                            : -1;
 
     std::optional<double> lastDist, lastSpeed;
@@ -185,15 +185,15 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
     int skippedNoClock = 0;
     std::vector<double> values(mapped.size());
 
-    while (lines.Next(line)) {
-        const int n = lines.LineNumber();
+    while (lines.next(line)) {
+        const int n = lines.lineNumber();
         if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
-        const bool last = lines.AtEnd();
+        const bool last = lines.atEnd();
         SplitCsvLine(line, fields);
         try {
             CheckFieldCount(fields, columnCount, line, file, n);
             // The clock; a row without one is taken as one second after the last.
-            const int row = clock.Rows();
+            const int row = clock.rows();
             long t;
             const CsvField &df = fields[dateCol], &tf = fields[timeCol];
             if (df.text.empty() || tf.text.empty()) {
@@ -201,7 +201,7 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
                     ++skippedNoClock;
                     continue;
                 }
-                t = static_cast<long>(clock.Last()) + 1;
+                t = static_cast<long>(clock.last()) + 1;
             } else {
                 long days, secs;
                 if (!ParseDate(df.text, days))
@@ -210,7 +210,7 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
                     throw ErrorAt(file, n, tf.column, "bad time \"" + std::string(tf.text) + "\"");
                 t = days * 86400 + secs;
             }
-            if (!clock.Admit(static_cast<double>(t), n)) continue;
+            if (!clock.admit(static_cast<double>(t), n)) continue;
             // Parse the whole row before keeping any of it, so a bad field
             // (or a last line cut short) leaves nothing half-read behind.
             auto number = [&](int col, double &v) {
@@ -237,22 +237,22 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
                 lastStamp = std::string(df.text) + " " + std::string(tf.text);
                 if (row == 0) firstStamp = lastStamp;
             }
-            const double et = row == 0 ? 0.0 : static_cast<double>(t) - clock.First();
+            const double et = row == 0 ? 0.0 : static_cast<double>(t) - clock.first();
             for (size_t i = 0; i < mapped.size(); ++i)
                 if (!fields[size_t(mapped[i].column)].text.empty())
-                    b.Put(mapped[i].track, row, et, values[i] * mapped[i].factor);
-            if (distHere) b.Put(hasDme, row, et, 1);
+                    b.put(mapped[i].track, row, et, values[i] * mapped[i].factor);
+            if (distHere) b.put(hasDme, row, et, 1);
             if (dmeTime >= 0 && dist && speed && (distHere || speedHere))
-                b.Put(dmeTime, row, et, DmeMinutes(*dist, *speed));
+                b.put(dmeTime, row, et, DmeMinutes(*dist, *speed));
             if (fdMode >= 0 && (rollMode || afcs)) {
                 bool on = rollMode.value_or(false) || afcs.value_or(false);
-                b.Put(fdMode, row, et, on ? (afcs.value_or(false) ? 2 : 1) : 0);
+                b.put(fdMode, row, et, on ? (afcs.value_or(false) ? 2 : 1) : 0);
             }
             rollModeOn = rollMode;
             afcsOn = afcs;
             lastDist = dist;
             lastSpeed = speed;
-            clock.Kept(static_cast<double>(t));
+            clock.kept(static_cast<double>(t));
         } catch (const FlightError &e) {
             // The display lost power mid-write: the last line is cut short.
             if (!last) throw;
@@ -260,21 +260,21 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
                                    " (last line cut short; skipped)");
         }
     }
-    if (!clock.AnyKept()) throw ErrorAt(file, 4, 1, "no data rows with a clock");
-    b.Finish();
-    const long span = static_cast<long>(clock.Last() - clock.First());
+    if (!clock.anyKept()) throw ErrorAt(file, 4, 1, "no data rows with a clock");
+    b.finish();
+    const long span = static_cast<long>(clock.last() - clock.first());
     flight.duration = static_cast<double>(span);
 
     std::string head = "Garmin flight data log " + file + ": airframe \"" +
                        (airframe.empty() ? std::string("unknown") : airframe) + "\"";
     if (!product.empty()) head += " (" + product + ")";
     head += ", " + firstStamp + " to " + lastStamp + " local, " +
-            HoursMinutesSeconds(span) + ", " + std::to_string(clock.Rows()) + " rows";
+            HoursMinutesSeconds(span) + ", " + std::to_string(clock.rows()) + " rows";
     flight.notes.insert(flight.notes.begin(), head);
     if (skippedNoClock)
         flight.notes.push_back("warning: skipped " + std::to_string(skippedNoClock) +
                                " rows before the first clock value");
-    for (std::string &note : clock.Notes(file)) flight.notes.push_back(std::move(note));
+    for (std::string &note : clock.notes(file)) flight.notes.push_back(std::move(note));
     return flight;
 }
 

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_IMAGE_H
+#define OSTREL_SIM_IMAGE_H
 // RGBA8 images, rows from the top, and their PNG files (libpng).
 
 #include <cstdint>
@@ -14,11 +15,11 @@ struct Image {
 
     Image() = default;
     Image(int w, int h) : width(w), height(h), rgba(size_t(w) * size_t(h) * 4, 0) {}
-    uint8_t *At(int x, int y) { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
-    const uint8_t *At(int x, int y) const { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
+    uint8_t *at(int x, int y) { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
+    const uint8_t *at(int x, int y) const { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
 
     // From glReadPixels order (first row at the bottom).
-    static Image FromBottomUp(int w, int h, const std::vector<uint8_t> &pixels);
+    static Image fromBottomUp(int w, int h, const std::vector<uint8_t> &pixels);
 };
 
 struct ImageError : std::runtime_error {
@@ -31,3 +32,5 @@ void WritePng(const std::string &path, const Image &image, bool keepAlpha = fals
 Image ReadPng(const std::string &path);
 
 }  // namespace sim
+
+#endif

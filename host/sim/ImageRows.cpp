@@ -7,7 +7,7 @@
 
 namespace sim {
 
-Image Image::FromBottomUp(int w, int h, const std::vector<uint8_t> &pixels)
+Image Image::fromBottomUp(int w, int h, const std::vector<uint8_t> &pixels)
 {
     Image img(w, h);
     const size_t row = size_t(w) * 4;

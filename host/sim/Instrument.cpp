@@ -19,8 +19,6 @@ uint64_t g_glCalls = 0;
 uint64_t g_allocations = 0;
 uintptr_t g_codeBegin = 0, g_codeEnd = 0;
 
-bool InPlugin() { return tl_inPlugin; }
-
 PluginScope::PluginScope() : saved_(tl_inPlugin) { tl_inPlugin = true; }
 PluginScope::~PluginScope() { tl_inPlugin = saved_; }
 HostScope::HostScope() : saved_(tl_inPlugin) { tl_inPlugin = false; }

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_INSTRUMENT_H
+#define OSTREL_SIM_INSTRUMENT_H
 // Counting what the plug-in does inside its callbacks.
 //
 // GL calls: flyer-sim exports its own definitions of the gl* functions a
@@ -23,9 +24,6 @@
 #include <vector>
 
 namespace sim::instrument {
-
-// True while the plug-in's callback runs and the host is not serving it.
-bool InPlugin();
 
 class PluginScope {
 public:
@@ -83,3 +81,5 @@ const std::vector<std::string> &CountedGlFunctions();
 std::vector<std::string> ImportedGlFunctions(const std::string &path);
 
 }  // namespace sim::instrument
+
+#endif

@@ -97,11 +97,11 @@ void EvenSpan(int &start, int &len, int limit)
 // The video stream for the run, sized by --video-size at its first frame.
 std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &session)
 {
-    const int w = session.Width(), h = session.Height();
+    const int w = session.width(), h = session.height();
     std::string filter;
     if (opts.videoSize == "panel") {
         host::Rect r;
-        if (session.WindowsRect(r)) {
+        if (session.windowsRect(r)) {
             int x = r.left, y = h - r.top, cw = r.width(), ch = r.height();
             EvenSpan(x, cw, w);
             EvenSpan(y, ch, h);
@@ -157,7 +157,7 @@ int RunSequence(const Options &opts, const std::string &title)
 
     host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
     Session session(opts, in.flight, in.events);
-    session.Start();
+    session.start();
     std::unique_ptr<VideoWriter> video;
     int written = 0;
     Progress progress(opts.video.empty() ? "frames" : "video", toWrite);
@@ -165,32 +165,32 @@ int RunSequence(const Options &opts, const std::string &title)
         const double t = k / opts.fps;
         const bool out = toOut(k), onSheet = sheetFrames.count(k) > 0, inVideo = toVideo(k);
         if (!out && !onSheet && !inVideo) {
-            checksOnly ? void(session.Frame(t)) : session.Skip(t);
+            checksOnly ? void(session.frame(t)) : session.skip(t);
             continue;
         }
-        session.Frame(t);
-        Image frame = session.Capture();
+        session.frame(t);
+        Image frame = session.capture();
         if (out) {
             WritePng(FrameFile(opts.outDir, k), frame);
             ++written;
         }
-        if (onSheet) sheet.Add(frame, t);
+        if (onSheet) sheet.add(frame, t);
         if (inVideo) {
             if (!video) video = StartVideo(opts, session);
-            video->Add(frame);
+            video->add(frame);
         }
-        progress.Step();
+        progress.step();
     }
-    progress.Done();
-    int code = Report(session.Finish());
+    progress.done();
+    int code = Report(session.finish());
     if (written) std::cout << "flyer-sim: wrote " << written << " frames to " << opts.outDir << "\n";
     if (!opts.sheet.empty()) {
-        WritePng(opts.sheet, sheet.Render());
+        WritePng(opts.sheet, sheet.render());
         std::cout << "flyer-sim: wrote contact sheet " << opts.sheet << "\n";
     }
     if (video) {
-        video->Finish();
-        std::cout << "flyer-sim: wrote video " << opts.video << " (" << video->Frames() << " frames at "
+        video->finish();
+        std::cout << "flyer-sim: wrote video " << opts.video << " (" << video->frames() << " frames at "
                   << opts.fps << " fps)\n";
     }
     if (checksOnly && code == 0)
@@ -204,12 +204,12 @@ int RunAt(const Options &opts)
     const double at = *opts.at;
     host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
     Session session(opts, in.flight, in.events);
-    session.Start();
+    session.start();
     // The frames before it, so events and the splash fall as they would.
-    for (int k = 0; k / opts.fps < at - 1e-9; ++k) session.Skip(k / opts.fps);
-    session.Frame(at);
-    Image frame = session.Capture();
-    int code = Report(session.Finish());
+    for (int k = 0; k / opts.fps < at - 1e-9; ++k) session.skip(k / opts.fps);
+    session.frame(at);
+    Image frame = session.capture();
+    int code = Report(session.finish());
     WritePng(opts.png, frame);
     std::cout << "flyer-sim: wrote " << opts.png << " (t=" << at << " s)\n";
     return code;
@@ -240,9 +240,9 @@ int RunBench(const Options &opts)
         double glCalls = 0, allocations = 0;
         for (GlDispatch dispatch : {GlDispatch::Driver, GlDispatch::Null}) {
             Session session(opts, in.flight, events);
-            session.Start();
+            session.start();
             for (int k = 0; k < opts.frames; ++k) {
-                FrameStats s = session.Frame(opts.from + k / opts.fps, dispatch);
+                FrameStats s = session.frame(opts.from + k / opts.fps, dispatch);
                 if (dispatch == GlDispatch::Null) {
                     self.push_back(s.drawMicros);
                 } else {
@@ -250,9 +250,9 @@ int RunBench(const Options &opts)
                     glCalls += double(s.glCalls);
                     allocations += double(s.allocations);
                 }
-                progress.Step();
+                progress.step();
             }
-            code = std::max(code, Report(session.Finish()));
+            code = std::max(code, Report(session.finish()));
         }
         const size_t n = micros.size();
         // Without interposition (Windows) neither the calls nor the null
@@ -276,7 +276,7 @@ int RunDemo(const Options &opts)
     fs::create_directories(dir);
     int code = 0;
     std::vector<std::string> made;
-    const std::string stem = opts.flight == "circuit" ? "circuit" : fs::path(opts.flight).stem().string();
+    const std::string stem = IsBuiltInFlight(opts.flight) ? opts.flight : fs::path(opts.flight).stem().string();
     for (const char *panel : {"ga", "glass"}) {
         const bool glass = std::string(panel) == "glass";
         Options o = opts;

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_MODES_H
+#define OSTREL_SIM_MODES_H
 // flyer-sim's modes. Each returns the process exit code; input errors are
 // thrown (FlightError, UsageError) and reported by main.
 
@@ -15,3 +16,5 @@ int RunWindow(const Options &opts);
 int RunDemo(const Options &opts);
 
 }  // namespace sim
+
+#endif

@@ -4,12 +4,12 @@ namespace sim {
 
 MouseRouter::MouseRouter(Invoke invoke) : invoke_(std::move(invoke)) {}
 
-bool MouseRouter::Contains(const host::Rect &r, int x, int y)
+bool MouseRouter::contains(const host::Rect &r, int x, int y)
 {
     return x >= r.left && x < r.right && y >= r.bottom && y < r.top;
 }
 
-host::Window *MouseRouter::Deliver(host::Host &h, int x, int y, XPLMMouseStatus status)
+host::Window *MouseRouter::deliver(host::Host &h, int x, int y, XPLMMouseStatus status)
 {
     if (status == xplm_MouseDown) {
         captured_ = nullptr;
@@ -17,7 +17,7 @@ host::Window *MouseRouter::Deliver(host::Host &h, int x, int y, XPLMMouseStatus 
         // Created last is drawn last, so it is on top.
         for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
             host::Window &w = **it;
-            if (w.destroyed || !w.visible || !w.mouse || !Contains(w.rect, x, y)) continue;
+            if (w.destroyed || !w.visible || !w.mouse || !contains(w.rect, x, y)) continue;
             if (invoke_(w, x, y, status)) {
                 captured_ = &w;
                 return &w;

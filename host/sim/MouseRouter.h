@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_MOUSEROUTER_H
+#define OSTREL_SIM_MOUSEROUTER_H
 // Mouse delivery as the simulator does it: a press goes to the topmost window
 // under the pointer that takes it (its callback returns 1; 0 passes the click
 // to the window below); drags and the release go to that same window, even
@@ -20,10 +21,10 @@ public:
     explicit MouseRouter(Invoke invoke);
 
     // Delivers one event. Returns the window that received it, or null.
-    host::Window *Deliver(host::Host &h, int x, int y, XPLMMouseStatus status);
+    host::Window *deliver(host::Host &h, int x, int y, XPLMMouseStatus status);
 
     // Window pixels inside the rectangle: left <= x < right, bottom <= y < top.
-    static bool Contains(const host::Rect &r, int x, int y);
+    static bool contains(const host::Rect &r, int x, int y);
 
 private:
     Invoke invoke_;
@@ -31,3 +32,5 @@ private:
 };
 
 }  // namespace sim
+
+#endif

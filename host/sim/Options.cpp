@@ -29,10 +29,12 @@ const char *kFooter = R"(Modes (one per run):
   --demo DIR                      both panels over the default flight: contact sheets,
                                   short sequences and videos under DIR
 
-Flights: "circuit" (built in, about 3.5 minutes) or a CSV file: a header row with
-"time" and full dataref names ("name[i]" for array elements), one row per sample;
-floats interpolate linearly, ints step, an empty field is no sample. Garmin flight
-data logs (G1000, G3X, G500/G600 TXi; first line "#airframe_info") are recognised:
+Flights: "circuit" (built in, about 3.5 minutes), "rest" (built in: nothing moves,
+every dataref at rest) or a CSV file: a header row with
+"time" and dataref names, full or short ("name[i]" for array elements), one row
+per sample; floats interpolate linearly, ints step, an empty field is no sample.
+Garmin flight data logs (G1000, G3X, G500/G600 TXi; first line "#airframe_info")
+are recognised:
 IAS, AltInd|AltB, BaroA, VSpd, Pitch, Roll, HDG, CRS, HCDI and VCDI (x 2.5 dots),
 WptDst with GndSpd (DME distance and time), RollM/AfcsOn, RollC, PichC|PitchC and
 LatAc (x 57.3: the slip ball) drive the panel; what a log lacks stays at rest.
@@ -101,13 +103,13 @@ std::string ParseOverride(const std::string &text, Override &out)
     if (!why.empty()) return why;
     std::string_view value = std::string_view(text).substr(eq + 1);
     if (!ParseNumber(value, out.value))
-        return "bad value \"" + std::string(value) + "\" for " + out.key.Text();
+        return "bad value \"" + std::string(value) + "\" for " + out.key.text();
     if (out.key.info->type == DatarefType::Int &&
         (!std::isfinite(out.value) || out.value != std::floor(out.value)))
-        return out.key.Text() + " takes whole numbers, not \"" + std::string(value) + "\"";
+        return out.key.text() + " takes whole numbers, not \"" + std::string(value) + "\"";
     if (out.key.info->type == DatarefType::Int &&
         (out.value < -2147483648.0 || out.value > 2147483647.0))
-        return out.key.Text() + " is an int: " + std::string(value) +
+        return out.key.text() + " is an int: " + std::string(value) +
                " is outside -2147483648 to 2147483647";
     return {};
 }
@@ -131,7 +133,7 @@ int ParseOptions(int argc, char **argv, Options &opts)
     app.add_option("--texture", opts.texture, "Master texture copied in as Resources/plugins/Ostrel.tga")
         ->type_name("PATH")->capture_default_str();
     app.add_option("--flight", opts.flight,
-                   "circuit, a flight CSV file, a Garmin flight data log or X-Plane's Data.txt")
+                   "circuit, rest, a flight CSV file, a Garmin flight data log or X-Plane's Data.txt")
         ->type_name("NAME|FILE")->capture_default_str();
     app.add_option("--screen", screen, "Screen size in pixels")->type_name("WxH")->capture_default_str();
     app.add_option("--view", opts.view, "View type (sim/graphics/view/view_type)")
@@ -139,7 +141,8 @@ int ParseOptions(int argc, char **argv, Options &opts)
     app.add_option("--fps", opts.fps, "Frames per second of elapsed time")->type_name("F")->capture_default_str();
     app.add_option("--background", background, "Under the panel: outside (sky and ground) or a colour RRGGBB")
         ->type_name("outside|RRGGBB")->capture_default_str();
-    app.add_option("--set", sets, "Fix a dataref for the whole run; name[i]=v for array elements; "
+    app.add_option("--set", sets, "Fix a dataref for the whole run, by full or short name "
+                                  "(Airspeed=95); name[i]=v for array elements; "
                                   "floats take nan, inf, -inf (repeatable)")
         ->type_name("DATAREF=VALUE");
     app.add_option("--missing", missing, "Make a dataref absent (repeatable)")->type_name("DATAREF");

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_OPTIONS_H
+#define OSTREL_SIM_OPTIONS_H
 // flyer-sim's command line.
 
 #include <optional>
@@ -62,3 +63,5 @@ int ParseOptions(int argc, char **argv, Options &opts);
 std::string ParseOverride(const std::string &text, Override &out);
 
 }  // namespace sim
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_OUTSIDEVIEW_H
+#define OSTREL_SIM_OUTSIDEVIEW_H
 // The simulator's picture under the panel: sky and ground split by a horizon
 // that follows pitch and roll, with ground lines that follow the heading, so
 // the panel's transparency and dragging show against something that moves.
@@ -15,3 +16,5 @@ struct OutsideAttitude {
 void DrawOutsideView(int width, int height, const OutsideAttitude &a);
 
 }  // namespace sim
+
+#endif

@@ -46,7 +46,7 @@ struct Preview {
     int fbHeight = 0;
     double scale = 1;
 
-    void CursorToScreen(double cx, double cy, int &x, int &y) const
+    void cursorToScreen(double cx, double cy, int &x, int &y) const
     {
         x = int(cx * scale);
         y = fbHeight - 1 - int(cy * scale);
@@ -63,7 +63,7 @@ void OnKey(GLFWwindow *w, int key, int, int action, int)
     Preview &p = Of(w);
     for (const KeyCommand &k : kKeys)
         if (k.key == key) {
-            p.session->Command(k.command, action == GLFW_PRESS     ? xplm_CommandBegin
+            p.session->command(k.command, action == GLFW_PRESS     ? xplm_CommandBegin
                                           : action == GLFW_REPEAT ? xplm_CommandContinue
                                                                   : xplm_CommandEnd);
             return;
@@ -73,9 +73,9 @@ void OnKey(GLFWwindow *w, int key, int, int action, int)
     if (key == GLFW_KEY_ESCAPE) glfwSetWindowShouldClose(w, 1);
     if (key == GLFW_KEY_V) {
         size_t i = 0;
-        while (i < std::size(kViews) && kViews[i] != p.session->View()) ++i;
+        while (i < std::size(kViews) && kViews[i] != p.session->view()) ++i;
         int next = kViews[(i + 1) % std::size(kViews)];
-        p.session->SetView(next);
+        p.session->setView(next);
         std::cerr << "flyer-sim: view type " << next << (next == 1000 || next == 1026 ? " (not listed)" : "")
                   << "\n";
     }
@@ -88,9 +88,9 @@ void OnButton(GLFWwindow *w, int button, int action, int)
     double cx, cy;
     glfwGetCursorPos(w, &cx, &cy);
     int x, y;
-    p.CursorToScreen(cx, cy, x, y);
+    p.cursorToScreen(cx, cy, x, y);
     p.buttonDown = action == GLFW_PRESS;
-    p.session->Mouse(x, y, action == GLFW_PRESS ? xplm_MouseDown : xplm_MouseUp);
+    p.session->mouse(x, y, action == GLFW_PRESS ? xplm_MouseDown : xplm_MouseUp);
 }
 
 void OnCursor(GLFWwindow *w, double cx, double cy)
@@ -98,8 +98,8 @@ void OnCursor(GLFWwindow *w, double cx, double cy)
     Preview &p = Of(w);
     if (!p.buttonDown) return;
     int x, y;
-    p.CursorToScreen(cx, cy, x, y);
-    p.session->Mouse(x, y, xplm_MouseDrag);
+    p.cursorToScreen(cx, cy, x, y);
+    p.session->mouse(x, y, xplm_MouseDrag);
 }
 
 // GLFW loads X extension libraries and the GL driver itself and unloads them
@@ -166,7 +166,7 @@ int RunWindow(const Options &opts)
     int code = 0;
     {
         Session session(o, flight, events);
-        session.Start();
+        session.start();
         Preview p;
         p.session = &session;
         p.window = window;
@@ -185,10 +185,10 @@ int RunWindow(const Options &opts)
         auto last = std::chrono::steady_clock::now();
         double t = 0;
         while (!glfwWindowShouldClose(window)) {
-            session.Frame(t);
+            session.frame(t);
             if (t >= end) {
                 if (!opts.screenshot.empty()) {
-                    WritePng(opts.screenshot, session.Capture());
+                    WritePng(opts.screenshot, session.capture());
                     std::cout << "flyer-sim: wrote " << opts.screenshot << " (t=" << t << " s)\n";
                 }
                 break;
@@ -203,7 +203,7 @@ int RunWindow(const Options &opts)
         glfwSetWindowUserPointer(window, nullptr);
         code = [&] {
             int c = 0;
-            for (const std::string &f : session.Finish()) {
+            for (const std::string &f : session.finish()) {
                 std::cerr << "flyer-sim: check failed: " << f << "\n";
                 c = 1;
             }

@@ -30,28 +30,28 @@ Progress::Progress(std::string what, int total)
 {
 }
 
-Progress::~Progress() { Done(); }
+Progress::~Progress() { done(); }
 
-void Progress::Step()
+void Progress::step()
 {
     ++done_;
     if (!shown_) return;
     if (terminal_) {
-        if (Clock::now() - drawn_ >= std::chrono::milliseconds(250)) Show(false);
+        if (Clock::now() - drawn_ >= std::chrono::milliseconds(250)) show(false);
     } else if (done_ < total_ && done_ * 4 >= (quarter_ + 1) * total_) {
         ++quarter_;
-        Show(false);
+        show(false);
     }
 }
 
-void Progress::Done()
+void Progress::done()
 {
     if (ended_) return;
     ended_ = true;
-    if (shown_ && done_ > 0) Show(true);
+    if (shown_ && done_ > 0) show(true);
 }
 
-void Progress::Show(bool last)
+void Progress::show(bool last)
 {
     drawn_ = Clock::now();
     const double seconds = std::chrono::duration<double>(drawn_ - start_).count();

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_PROGRESS_H
+#define OSTREL_SIM_PROGRESS_H
 // A progress line on stderr for runs that write many frames: redrawn in place
 // on a terminal (frames done of total, rate, time left), otherwise a few
 // plain lines (a quarter, half, three quarters, done) so logs stay short.
@@ -16,12 +17,12 @@ public:
     Progress(const Progress &) = delete;
     Progress &operator=(const Progress &) = delete;
 
-    void Step();
+    void step();
     // Ends the line; called by the destructor if not before.
-    void Done();
+    void done();
 
 private:
-    void Show(bool last);
+    void show(bool last);
     using Clock = std::chrono::steady_clock;
     std::string what_;
     int total_, done_ = 0, quarter_ = 0;
@@ -30,3 +31,5 @@ private:
 };
 
 }  // namespace sim
+
+#endif

@@ -5,7 +5,7 @@
 
 namespace sim {
 
-bool RowClock::Admit(double t, int line)
+bool RowClock::admit(double t, int line)
 {
     if (kept_ == 0) return true;
     if (goingBack_ && t <= last_) {
@@ -27,13 +27,13 @@ bool RowClock::Admit(double t, int line)
     return true;
 }
 
-void RowClock::Kept(double t)
+void RowClock::kept(double t)
 {
     if (kept_++ == 0) first_ = t;
     last_ = t;
 }
 
-std::vector<std::string> RowClock::Notes(const std::string &file) const
+std::vector<std::string> RowClock::notes(const std::string &file) const
 {
     std::vector<std::string> notes;
     if (repeated_)
@@ -56,7 +56,7 @@ std::vector<std::string> RowClock::Notes(const std::string &file) const
     return notes;
 }
 
-int TrackBuilder::Add(const char *dataref, bool angle)
+int TrackBuilder::add(const char *dataref, bool angle)
 {
     DatarefKey key;
     ParseDatarefKey(dataref, key);
@@ -67,11 +67,11 @@ int TrackBuilder::Add(const char *dataref, bool angle)
     return static_cast<int>(flight.tracks.size()) - 1;
 }
 
-void TrackBuilder::Put(int track, int row, double t, double v)
+void TrackBuilder::put(int track, int row, double t, double v)
 {
     Track &tr = flight.tracks[size_t(track)];
     if (!tr.samples.empty()) {
-        if (tr.Steps() && tr.samples.back().v == v) {
+        if (tr.steps() && tr.samples.back().v == v) {
             lastRow[size_t(track)] = row;
             return;
         }
@@ -81,7 +81,7 @@ void TrackBuilder::Put(int track, int row, double t, double v)
     lastRow[size_t(track)] = row;
 }
 
-void TrackBuilder::Finish()
+void TrackBuilder::finish()
 {
     for (Track &t : flight.tracks)
         if (!t.samples.empty() && t.samples.front().t > 0)

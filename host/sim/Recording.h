@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_RECORDING_H
+#define OSTREL_SIM_RECORDING_H
 // Pieces shared by the readers of recorded flights (Garmin logs, X-Plane's
 // data output, the project's CSV).
 
@@ -18,15 +19,15 @@ namespace sim {
 class RowClock {
 public:
     // True when the row at time t, on line `line`, is to be kept. The caller
-    // calls Kept(t) once the row has been read whole.
-    bool Admit(double t, int line);
-    void Kept(double t);
-    bool AnyKept() const { return kept_ > 0; }
-    double First() const { return first_; }
-    double Last() const { return last_; }
-    int Rows() const { return kept_; }
+    // calls kept(t) once the row has been read whole.
+    bool admit(double t, int line);
+    void kept(double t);
+    bool anyKept() const { return kept_ > 0; }
+    double first() const { return first_; }
+    double last() const { return last_; }
+    int rows() const { return kept_; }
     // Warnings for the flight's notes, "warning: FILE: ..."; none if nothing was skipped.
-    std::vector<std::string> Notes(const std::string &file) const;
+    std::vector<std::string> notes(const std::string &file) const;
 
 private:
     double first_ = 0, last_ = 0;
@@ -44,11 +45,11 @@ struct TrackBuilder {
 
     explicit TrackBuilder(Flight &f) : flight(f) {}
     // A new track for a published dataref ("name" or "name[i]"); its index.
-    int Add(const char *dataref, bool angle = false);
-    void Put(int track, int row, double t, double v);
+    int add(const char *dataref, bool angle = false);
+    void put(int track, int row, double t, double v);
     // What the recording has no value for yet stays at rest until its first
     // value; tracks that got no value at all are dropped.
-    void Finish();
+    void finish();
 };
 
 // Minutes to the station at the given ground speed; 0 when hardly moving.
@@ -58,3 +59,5 @@ inline double DmeMinutes(double distanceNm, double groundSpeedKt)
 }
 
 }  // namespace sim
+
+#endif

@@ -9,63 +9,31 @@
 #include <iostream>
 #include <set>
 
+#include "CallbackChecks.h"
 #include "Instrument.h"
 #include "OutsideView.h"
+#include "host/MesaGraphics.h"
+#include "host/OffscreenGL.h"
 
 namespace sim {
 
 namespace {
 
 // Applies the simulator's tracked graphics state and texture binds to the
-// current context, whatever made it (EGL offscreen or the preview window).
-class SimGraphics : public host::GraphicsBackend {
-public:
-    void setGraphicsState(const host::GraphicsState &s) override
+// current context, whatever made it (EGL offscreen or the preview window),
+// as the host's own calls, not the plug-in's.
+class SimGraphics : public host::MesaGraphics {
+protected:
+    bool enter() override
     {
-        instrument::HostScope host;
-        Set(GL_FOG, s.fog != 0);
-        Set(GL_LIGHTING, s.lighting != 0);
-        Set(GL_ALPHA_TEST, s.alphaTesting != 0);
-        Set(GL_BLEND, s.alphaBlending != 0);
-        Set(GL_DEPTH_TEST, s.depthTesting != 0);
-        glDepthMask(s.depthWriting ? GL_TRUE : GL_FALSE);
-        Set(GL_TEXTURE_2D, s.textureUnits > 0);
+        scope_.emplace();
+        return true;
     }
-    void bindTexture2d(int texture, int unit) override
-    {
-        instrument::HostScope host;
-        if (unit == 0) glBindTexture(GL_TEXTURE_2D, GLuint(texture));
-    }
+    void leave() override { scope_.reset(); }
 
 private:
-    static void Set(GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); }
+    std::optional<instrument::HostScope> scope_;
 };
-
-const char *GlErrorName(GLenum e)
-{
-    switch (e) {
-    case GL_INVALID_ENUM: return "GL_INVALID_ENUM";
-    case GL_INVALID_VALUE: return "GL_INVALID_VALUE";
-    case GL_INVALID_OPERATION: return "GL_INVALID_OPERATION";
-    case GL_STACK_OVERFLOW: return "GL_STACK_OVERFLOW";
-    case GL_STACK_UNDERFLOW: return "GL_STACK_UNDERFLOW";
-    case GL_OUT_OF_MEMORY: return "GL_OUT_OF_MEMORY";
-    default: return "GL error";
-    }
-}
-
-std::string GlErrors()
-{
-    std::string s;
-    for (int i = 0; i < 16; ++i) {
-        GLenum e = glGetError();
-        if (e == GL_NO_ERROR) break;
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%s%s (0x%04x)", s.empty() ? "" : ", ", GlErrorName(e), e);
-        s += buf;
-    }
-    return s;
-}
 
 const char *PhaseName(XPLMCommandPhase p)
 {
@@ -102,7 +70,7 @@ Session::Session(const Options &opts, const Flight &flight, std::vector<Event> e
       graphics_(std::make_unique<SimGraphics>()),
       router_([this](host::Window &w, int x, int y, XPLMMouseStatus status) {
           int taken = 0;
-          CallPlugin(std::string("the mouse callback (") + MouseName(status) + " at " +
+          callPlugin(std::string("the mouse callback (") + MouseName(status) + " at " +
                          std::to_string(x) + ", " + std::to_string(y) + ")",
                      [&] { taken = w.mouse(&w, x, y, status, w.refcon); });
           return taken;
@@ -131,8 +99,8 @@ Session::Session(const Options &opts, const Flight &flight, std::vector<Event> e
     viewRef_ = host_.dataRef(kViewTypeRef);
     viewRef_->i = opts.view;
     for (const Override &o : opts.overrides) {
-        flight_.RemoveTrack(o.key);
-        SetValue(*host_.dataRef(o.key.info->name), o.key, o.value);
+        flight_.removeTrack(o.key);
+        setValue(*host_.dataRef(o.key.info->name), o.key, o.value);
     }
     for (const DatarefInfo *d : opts.missing) host_.setAbsent(d->name);
     for (const Track &t : flight_.tracks) {
@@ -144,11 +112,11 @@ Session::Session(const Options &opts, const Flight &flight, std::vector<Event> e
 
 Session::~Session()
 {
-    if (started_ && !finished_) Finish();
+    if (started_ && !finished_) finish();
     host_.setGraphicsBackend(nullptr);
 }
 
-void Session::SetValue(host::DataRef &ref, const DatarefKey &key, double v)
+void Session::setValue(host::DataRef &ref, const DatarefKey &key, double v)
 {
     switch (key.info->type) {
     case DatarefType::Int:
@@ -159,14 +127,14 @@ void Session::SetValue(host::DataRef &ref, const DatarefKey &key, double v)
     }
 }
 
-std::string Session::When() const
+std::string Session::when() const
 {
     char buf[48];
     std::snprintf(buf, sizeof buf, " at t=%.3f s", now_);
     return buf;
 }
 
-void Session::Fail(const std::string &kind, const std::string &message)
+void Session::fail(const std::string &kind, const std::string &message)
 {
     Failure &f = failures_[kind];
     if (f.count++ == 0) {
@@ -175,7 +143,7 @@ void Session::Fail(const std::string &kind, const std::string &message)
     }
 }
 
-void Session::Echo()
+void Session::echo()
 {
     if (!opts_.verbose) return;
     const auto &log = host_.log();
@@ -189,53 +157,25 @@ void Session::Echo()
         std::cerr << "[speak] " << spoken[spokenEchoed_] << "\n";
 }
 
-template <class F>
-void Session::CallPlugin(const std::string &what, F &&f)
+FailureReport Session::reporter()
 {
-    std::string before = GlErrors();
-    if (!before.empty()) Fail("host-gl", "flyer-sim raised " + before + " before " + what + When());
-    GLint modelview = 0, projection = 0, mode = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelview);
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projection);
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    return [this](const std::string &kind, const std::string &message) { fail(kind, message); };
+}
+
+template <class F>
+void Session::callPlugin(const std::string &what, F &&f)
+{
+    const std::string where = what + when();
+    const CallbackEntry entry = EnterCallback(where, reporter());
     {
         instrument::PluginScope scope;
         f();
     }
-    std::string after = GlErrors();
-    if (!after.empty()) Fail("gl-error", "the plug-in raised " + after + " in " + what + When());
-    GLint modelviewAfter = 0, projectionAfter = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelviewAfter);
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionAfter);
-    auto unbalanced = [&](const char *stack, GLint was, GLint is, GLenum matrixMode) {
-        if (is == was) return;
-        Fail("matrix", std::string("the plug-in left the ") + stack + " matrix stack unbalanced in " +
-                           what + When() + ": depth " + std::to_string(is) + ", was " +
-                           std::to_string(was));
-        // Put it back so later frames are drawn and checked as usual.
-        glMatrixMode(matrixMode);
-        for (GLint d = is; d > was; --d) glPopMatrix();
-        for (GLint d = is; d < was; ++d) glPushMatrix();
-    };
-    unbalanced("modelview", modelview, modelviewAfter, GL_MODELVIEW);
-    unbalanced("projection", projection, projectionAfter, GL_PROJECTION);
-    glMatrixMode(GLenum(mode));
-    // State the simulator's graphics state calls do not manage: what a
-    // plug-in turns on it must turn off, or it reaches whatever draws next.
-    for (auto [cap, name] : {std::pair{GLenum(GL_LINE_SMOOTH), "GL_LINE_SMOOTH"},
-                             std::pair{GLenum(GL_SCISSOR_TEST), "GL_SCISSOR_TEST"}})
-        if (glIsEnabled(cap)) {
-            Fail(std::string("left-on:") + name,
-                 std::string("the plug-in left ") + name + " on after " + what + When());
-            glDisable(cap);
-        }
-    GlErrors();  // what restoring may have raised is ours
-    for (const std::string &e : host_.takeErrors())
-        Fail("host:" + e, "the plug-in misused the simulator interface in " + what + When() + ": " + e);
-    Echo();
+    LeaveCallback(entry, where, host_, reporter());
+    echo();
 }
 
-void Session::Start()
+void Session::start()
 {
     folder_ = std::make_unique<SimFolder>(opts_.plugin, opts_.texture);
     if (folder_->textureMissing())
@@ -251,13 +191,13 @@ void Session::Start()
 
     char name[256] = "", sig[256] = "", desc[256] = "";
     int ok = 0;
-    CallPlugin("XPluginStart", [&] { ok = plugin_->start(name, sig, desc); });
+    callPlugin("XPluginStart", [&] { ok = plugin_->start(name, sig, desc); });
     if (opts_.verbose)
         std::cerr << "flyer-sim: loaded \"" << name << "\" (" << sig << "), " << desc << "\n";
-    if (ok != 1) Fail("start", "XPluginStart returned " + std::to_string(ok));
+    if (ok != 1) fail("start", "XPluginStart returned " + std::to_string(ok));
     int enabled = 0;
-    CallPlugin("XPluginEnable", [&] { enabled = plugin_->enable(); });
-    if (enabled != 1) Fail("enable", "XPluginEnable returned " + std::to_string(enabled));
+    callPlugin("XPluginEnable", [&] { enabled = plugin_->enable(); });
+    if (enabled != 1) fail("enable", "XPluginEnable returned " + std::to_string(enabled));
 
     for (const Event &e : events_)
         if (e.kind == Event::Kind::Command && !host_.command(e.command)) {
@@ -268,23 +208,23 @@ void Session::Start()
         }
 }
 
-void Session::ApplyFlight(double t)
+void Session::applyFlight(double t)
 {
-    for (const Binding &b : bindings_) SetValue(*b.ref, b.track->key, b.track->ValueAt(t));
+    for (const Binding &b : bindings_) setValue(*b.ref, b.track->key, b.track->valueAt(t));
 }
 
-void Session::Command(const std::string &name, XPLMCommandPhase phase)
+void Session::command(const std::string &name, XPLMCommandPhase phase)
 {
-    CallPlugin("the handlers of " + name + " (" + PhaseName(phase) + ")",
+    callPlugin("the handlers of " + name + " (" + PhaseName(phase) + ")",
                [&] { host_.fire(name, phase); });
 }
 
-void Session::Mouse(int x, int y, XPLMMouseStatus status)
+void Session::mouse(int x, int y, XPLMMouseStatus status)
 {
-    router_.Deliver(host_, x, y, status);
+    router_.deliver(host_, x, y, status);
 }
 
-void Session::SetView(int view)
+void Session::setView(int view)
 {
     bindings_.erase(std::remove_if(bindings_.begin(), bindings_.end(),
                                    [&](const Binding &b) { return b.ref == viewRef_; }),
@@ -293,55 +233,50 @@ void Session::SetView(int view)
     viewRef_->i = view;
 }
 
-int Session::View() const
+int Session::view() const
 {
     return viewRef_->i;
 }
 
-void Session::DeliverEvents(double t)
+void Session::deliverEvents(double t)
 {
     for (; nextEvent_ < events_.size() && events_[nextEvent_].time <= t + 1e-9; ++nextEvent_) {
         const Event &e = events_[nextEvent_];
         if (e.kind == Event::Kind::Command)
-            for (int phase : e.phases) Command(e.command, phase);
+            for (int phase : e.phases) command(e.command, phase);
         else
-            Mouse(e.x, e.y, e.mouse);
+            mouse(e.x, e.y, e.mouse);
     }
 }
 
-void Session::DrawOutside()
+void Session::drawOutside()
 {
     auto f = [&](const char *name) { return host_.dataRef(name)->f; };
     OutsideAttitude a;
-    a.pitch = f("sim/flightmodel/position/theta");
-    a.roll = f("sim/flightmodel/position/phi");
-    a.heading = f("sim/flightmodel/position/magpsi");
+    a.pitch = f(host::DatarefName("Pitch"));
+    a.roll = f(host::DatarefName("Roll"));
+    a.heading = f(host::DatarefName("Heading"));
     a.night = host_.dataRef(kLightsRef)->i != 0;
     DrawOutsideView(width_, height_, a);
 }
 
-FrameStats Session::Frame(double t, GlDispatch gl)
+FrameStats Session::frame(double t, GlDispatch gl)
 {
     FrameStats stats;
     now_ = t;
     const uint64_t gl0 = instrument::GlCalls(), alloc0 = instrument::Allocations();
     host_.setElapsedTime(float(t));
-    ApplyFlight(t);
-    DeliverEvents(t);
+    applyFlight(t);
+    deliverEvents(t);
     drawnView_ = viewRef_->i;
 
     // The simulator's picture, then its window-drawing phase: screen pixels,
     // origin at the lower left.
-    glViewport(0, 0, width_, height_);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width_, 0, height_, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    host::SetWindowProjection(width_, height_);
     if (gl == GlDispatch::Driver) {
         glClearColor(opts_.background[0], opts_.background[1], opts_.background[2], 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        if (opts_.outsideView) DrawOutside();
+        if (opts_.outsideView) drawOutside();
         // The plug-in's draw time should not include rasterizing the picture
         // under it, which a software renderer may do at the plug-in's first flush.
         glFinish();
@@ -353,7 +288,7 @@ FrameStats Session::Frame(double t, GlDispatch gl)
     for (size_t i = 0; i < windows.size(); ++i) {
         host::Window &w = *windows[i];
         if (w.destroyed || !w.visible || !w.draw) continue;
-        CallPlugin("the draw callback", [&] {
+        callPlugin("the draw callback", [&] {
             auto start = std::chrono::steady_clock::now();
             w.draw(&w, w.refcon);
             stats.drawMicros +=
@@ -366,22 +301,22 @@ FrameStats Session::Frame(double t, GlDispatch gl)
     return stats;
 }
 
-void Session::Skip(double t)
+void Session::skip(double t)
 {
     if (opts_.everyFrame) {
-        Frame(t);
+        frame(t);
         return;
     }
     const bool eventsDue = nextEvent_ < events_.size() && events_[nextEvent_].time <= t + 1e-9;
-    const int view = viewTrack_ ? IntValue(viewTrack_->ValueAt(t)) : viewRef_->i;
+    const int view = viewTrack_ ? IntValue(viewTrack_->valueAt(t)) : viewRef_->i;
     if (eventsDue || view != drawnView_) {
-        Frame(t, GlDispatch::Null);
+        frame(t, GlDispatch::Null);
         return;
     }
     now_ = t;
 }
 
-bool Session::WindowsRect(host::Rect &out) const
+bool Session::windowsRect(host::Rect &out) const
 {
     bool any = false;
     for (const auto &w : host_.windows()) {
@@ -397,28 +332,21 @@ bool Session::WindowsRect(host::Rect &out) const
     return any;
 }
 
-Image Session::Capture() const
+Image Session::capture() const
 {
     std::vector<uint8_t> px(size_t(width_) * size_t(height_) * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
-    return Image::FromBottomUp(width_, height_, px);
+    return Image::fromBottomUp(width_, height_, px);
 }
 
-std::vector<std::string> Session::Finish()
+std::vector<std::string> Session::finish()
 {
     if (started_ && !finished_) {
         finished_ = true;
-        CallPlugin("XPluginDisable", [&] { plugin_->disable(); });
-        CallPlugin("XPluginStop", [&] { plugin_->stop(); });
-        for (const auto &c : host_.commands())
-            if (!c->handlers.empty())
-                Fail("handler", "after XPluginStop " + std::to_string(c->handlers.size()) +
-                                    " handler(s) still registered for command " + c->name);
-        if (int live = host_.liveWindowCount())
-            Fail("window", "after XPluginStop " + std::to_string(live) + " window(s) still exist");
-        if (size_t live = instrument::PluginTextures().size())
-            Fail("texture", "after XPluginStop " + std::to_string(live) + " texture(s) still exist");
+        callPlugin("XPluginDisable", [&] { plugin_->disable(); });
+        callPlugin("XPluginStop", [&] { plugin_->stop(); });
+        CheckStopped(host_, reporter());
         instrument::ClearPluginCode();
         plugin_.reset();  // dlclose
     }

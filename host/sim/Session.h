@@ -1,12 +1,13 @@
-#pragma once
+#ifndef OSTREL_SIM_SESSION_H
+#define OSTREL_SIM_SESSION_H
 // One load of the plug-in in a simulator folder, driven frame by frame as the
 // simulator does: start and enable; per frame the elapsed time, the flight's
 // datarefs, due commands and mouse events, the outside view, the window
 // projection and each window's draw callback; at the end disable, stop,
 // dlclose and the end-of-run checks. Needs a current GL context of the
-// screen's size from before Start() until after Finish().
+// screen's size from before start() until after finish().
 //
-// Frames whose picture nobody keeps go through Skip(), which calls the
+// Frames whose picture nobody keeps go through skip(), which calls the
 // plug-in only where that can change what a later frame shows (see Skip).
 
 #include <chrono>
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "CallbackChecks.h"
 #include "Events.h"
 #include "Flight.h"
 #include "Image.h"
@@ -54,48 +56,51 @@ public:
     // Loads the plug-in, starts and enables it. Throws host::PluginLoadError
     // (or std::runtime_error for the folder) when it cannot load, UsageError
     // for events naming commands the plug-in did not create.
-    void Start();
-    FrameStats Frame(double t, GlDispatch gl = GlDispatch::Driver);
+    void start();
+    FrameStats frame(double t, GlDispatch gl = GlDispatch::Driver);
     // A frame at time t whose picture is not kept. The plug-in's draw
     // callback keeps state that later input meets (its window collapses
     // while the panel is hidden and comes back when shown), and drawing again
     // with nothing changed leaves that state as it is. So the frame's
     // callbacks run, with GL going nowhere, only when events fall due at it
     // or the view type differs from the last drawn frame's; otherwise only
-    // time moves on. With --every-frame every frame is drawn as by Frame().
-    void Skip(double t);
+    // time moves on. With --every-frame every frame is drawn as by frame().
+    void skip(double t);
     // Disables, stops and unloads the plug-in, then runs the end-of-run
     // checks. Returns every failure found during the run, empty if none.
-    std::vector<std::string> Finish();
+    std::vector<std::string> finish();
 
     // Immediate input (the preview window).
-    void Command(const std::string &name, XPLMCommandPhase phase);
-    void Mouse(int x, int y, XPLMMouseStatus status);
-    void SetView(int view);
-    int View() const;
+    void command(const std::string &name, XPLMCommandPhase phase);
+    void mouse(int x, int y, XPLMMouseStatus status);
+    void setView(int view);
+    int view() const;
 
-    Image Capture() const;
+    Image capture() const;
     // The smallest rectangle holding every shown window of the plug-in,
     // within the screen, in screen pixels from the lower left; false if none.
-    bool WindowsRect(host::Rect &out) const;
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    const std::vector<std::string> &FlightNotes() const { return flight_.notes; }
+    bool windowsRect(host::Rect &out) const;
+    int width() const { return width_; }
+    int height() const { return height_; }
+    const std::vector<std::string> &flightNotes() const { return flight_.notes; }
 
 private:
     struct Binding {
         host::DataRef *ref;
         const Track *track;
     };
+    // Runs f, a call into the plug-in, between the callback checks
+    // (CallbackChecks.h); what names the call in failures.
     template <class F>
-    void CallPlugin(const std::string &what, F &&f);
-    void Fail(const std::string &kind, const std::string &message);
-    void Echo();
-    void ApplyFlight(double t);
-    void SetValue(host::DataRef &ref, const DatarefKey &key, double v);
-    void DeliverEvents(double t);
-    void DrawOutside();
-    std::string When() const;
+    void callPlugin(const std::string &what, F &&f);
+    FailureReport reporter();
+    void fail(const std::string &kind, const std::string &message);
+    void echo();
+    void applyFlight(double t);
+    void setValue(host::DataRef &ref, const DatarefKey &key, double v);
+    void deliverEvents(double t);
+    void drawOutside();
+    std::string when() const;
 
     const Options &opts_;
     Flight flight_;
@@ -123,3 +128,5 @@ private:
 };
 
 }  // namespace sim
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_SIMFOLDER_H
+#define OSTREL_SIM_SIMFOLDER_H
 // A folder that plays the simulator's: Resources/plugins/ holding a copy of
 // the plug-in and the master texture Ostrel.tga. While it exists the working
 // directory is its root, so the plug-in finds the texture by the relative
@@ -29,3 +30,5 @@ private:
 };
 
 }  // namespace sim
+
+#endif

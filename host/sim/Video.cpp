@@ -69,11 +69,11 @@ VideoWriter::~VideoWriter()
     if (fd_ >= 0) close(fd_);
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
-        Wait();
+        wait();
     }
 }
 
-int VideoWriter::Wait()
+int VideoWriter::wait()
 {
     int status = 0;
     while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {}
@@ -81,7 +81,7 @@ int VideoWriter::Wait()
     return status;
 }
 
-void VideoWriter::Add(const Image &frame)
+void VideoWriter::add(const Image &frame)
 {
     if (frame.width != width_ || frame.height != height_)
         throw std::runtime_error("video frame of " + std::to_string(frame.width) + "x" +
@@ -95,7 +95,7 @@ void VideoWriter::Add(const Image &frame)
         if (n <= 0) {
             close(fd_);
             fd_ = -1;
-            throw std::runtime_error("ffmpeg stopped taking frames for " + path_ + " (" + Status(Wait()) + ")");
+            throw std::runtime_error("ffmpeg stopped taking frames for " + path_ + " (" + Status(wait()) + ")");
         }
         p += n;
         left -= size_t(n);
@@ -103,12 +103,12 @@ void VideoWriter::Add(const Image &frame)
     ++frames_;
 }
 
-void VideoWriter::Finish()
+void VideoWriter::finish()
 {
     if (fd_ < 0 || pid_ <= 0) return;
     close(fd_);
     fd_ = -1;
-    const int status = Wait();
+    const int status = wait();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error("ffmpeg failed writing " + path_ + " (" + Status(status) + ")");
 }

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_SIM_VIDEO_H
+#define OSTREL_SIM_VIDEO_H
 // Writing a run as an H.264 MP4: raw RGBA frames piped to the ffmpeg program.
 
 #include <string>
@@ -19,13 +20,13 @@ public:
     VideoWriter &operator=(const VideoWriter &) = delete;
 
     // Throws std::runtime_error when ffmpeg has stopped taking frames.
-    void Add(const Image &frame);
+    void add(const Image &frame);
     // Closes the stream and waits for ffmpeg; throws if it failed.
-    void Finish();
-    int Frames() const { return frames_; }
+    void finish();
+    int frames() const { return frames_; }
 
 private:
-    int Wait();
+    int wait();
     std::string path_;
     int width_, height_;
     int fd_ = -1;
@@ -34,3 +35,5 @@ private:
 };
 
 }  // namespace sim
+
+#endif

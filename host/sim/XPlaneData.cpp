@@ -34,14 +34,14 @@ struct Source {
 };
 
 const Source kSources[] = {
-    {"_Vind,_kias", "sim/cockpit2/gauges/indicators/airspeed_kts_pilot", false},
-    {"__VVI,__fpm", "sim/cockpit2/gauges/indicators/vvi_fpm_pilot", false},
-    {"pitch,__deg", "sim/flightmodel/position/theta", false},
-    {"_roll,__deg", "sim/flightmodel/position/phi", false},
-    {"hding,__mag", "sim/flightmodel/position/magpsi", true},
-    {"pilN1,h-def", "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot", false},
-    {"pilN1,v-def", "sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot", false},
-    {"pilN1,dme-d", "sim/cockpit2/radios/indicators/nav1_dme_distance_nm", false},
+    {"_Vind,_kias", "Airspeed", false},
+    {"__VVI,__fpm", "Vertspeed", false},
+    {"pitch,__deg", "Pitch", false},
+    {"_roll,__deg", "Roll", false},
+    {"hding,__mag", "Heading", true},
+    {"pilN1,h-def", "Nav1Hdef", false},
+    {"pilN1,v-def", "Nav1Vdef", false},
+    {"pilN1,dme-d", "Nav1DMEdist", false},
 };
 const char *const kAltitudes[] = {"p-alt,ftMSL", "__alt,ftmsl"};
 const char *const kTimes[] = {"missn,_time", "_totl,_time", "_real,_time"};
@@ -84,7 +84,7 @@ bool IsXPlaneData(std::string_view text)
 {
     CsvLines lines(WithoutBom(text));
     std::string_view line;
-    while (lines.Next(line) && IsBlank(line)) {}
+    while (lines.next(line) && IsBlank(line)) {}
     std::vector<CsvField> fields;
     Split(line, SeparatorOf(line), fields);
     for (const CsvField &f : fields)
@@ -100,9 +100,9 @@ Flight ParseXPlaneData(const std::string &text, const std::string &file)
     std::string_view line;
     std::vector<CsvField> fields;
 
-    while (lines.Next(line) && IsBlank(line)) {}
-    if (lines.LineNumber() == 0 || IsBlank(line)) throw FlightError(file + ": no header row");
-    const int headerLine = lines.LineNumber();
+    while (lines.next(line) && IsBlank(line)) {}
+    if (lines.lineNumber() == 0 || IsBlank(line)) throw FlightError(file + ": no header row");
+    const int headerLine = lines.lineNumber();
     const char separator = SeparatorOf(line);
     const bool trailing = Split(line, separator, fields);
     const size_t columnCount = fields.size();
@@ -135,20 +135,20 @@ Flight ParseXPlaneData(const std::string &text, const std::string &file)
     std::vector<Mapped> mapped;
     std::string used;
     auto map = [&](int column, const char *dataref, bool angle) {
-        mapped.push_back({column, b.Add(dataref, angle)});
+        mapped.push_back({column, b.add(dataref, angle)});
         used += (used.empty() ? "" : " ") + names[size_t(column)];
     };
     for (const Source &s : kSources)
         if (int c = columnOf(s.column); c >= 0) map(c, s.dataref, s.angle);
     for (const char *name : kAltitudes)
         if (int c = columnOf(name); c >= 0) {
-            map(c, "sim/flightmodel/misc/h_ind", false);
+            map(c, "Altitude", false);
             break;
         }
     const int distCol = columnOf(kDistance), speedCol = columnOf(kGroundSpeed);
-    const int hasDme = distCol >= 0 ? b.Add("sim/cockpit2/radios/indicators/nav1_has_dme") : -1;
+    const int hasDme = distCol >= 0 ? b.add("Nav1DME") : -1;
     const int dmeTime =
-        distCol >= 0 && speedCol >= 0 ? b.Add("sim/cockpit2/radios/indicators/nav1_dme_time_min") : -1;
+        distCol >= 0 && speedCol >= 0 ? b.add("Nav1DMEtime") : -1;
     if (dmeTime >= 0) used += " " + names[size_t(speedCol)];
     if (mapped.empty())
         throw ErrorAt(file, headerLine, 1, "none of the columns drives the panel; found: " + found());
@@ -156,8 +156,8 @@ Flight ParseXPlaneData(const std::string &text, const std::string &file)
     RowClock clock;
     std::vector<std::optional<double>> values(columnCount);
     std::optional<double> dist, speed;
-    while (lines.Next(line)) {
-        const int n = lines.LineNumber();
+    while (lines.next(line)) {
+        const int n = lines.lineNumber();
         if (IsBlank(line)) continue;
         Split(line, separator, fields, trailing);
         CheckFieldCount(fields, columnCount, line, file, n);
@@ -178,32 +178,32 @@ Flight ParseXPlaneData(const std::string &text, const std::string &file)
                           "bad time \"" + std::string(fields[size_t(timeCol)].text) + "\"");
         for (const Mapped &m : mapped) values[size_t(m.column)] = number(m.column);
         const std::optional<double> speedHere = speedCol >= 0 ? number(speedCol) : std::nullopt;
-        if (!clock.Admit(*t, n)) continue;
+        if (!clock.admit(*t, n)) continue;
 
-        const int row = clock.Rows();
-        const double et = row == 0 ? 0.0 : *t - clock.First();
+        const int row = clock.rows();
+        const double et = row == 0 ? 0.0 : *t - clock.first();
         for (const Mapped &m : mapped)
-            if (values[size_t(m.column)]) b.Put(m.track, row, et, *values[size_t(m.column)]);
+            if (values[size_t(m.column)]) b.put(m.track, row, et, *values[size_t(m.column)]);
         const std::optional<double> distHere = distCol >= 0 ? values[size_t(distCol)] : std::nullopt;
         if (distHere) {
             dist = distHere;
-            b.Put(hasDme, row, et, *distHere > 0 ? 1 : 0);
+            b.put(hasDme, row, et, *distHere > 0 ? 1 : 0);
         }
         if (speedHere) speed = speedHere;
         if (dmeTime >= 0 && dist && speed && (distHere || speedHere))
-            b.Put(dmeTime, row, et, DmeMinutes(*dist, *speed));
-        clock.Kept(*t);
+            b.put(dmeTime, row, et, DmeMinutes(*dist, *speed));
+        clock.kept(*t);
     }
-    if (!clock.AnyKept()) throw ErrorAt(file, headerLine + 1, 1, "no sample rows after the header");
-    b.Finish();
-    flight.duration = clock.Last() - clock.First();
+    if (!clock.anyKept()) throw ErrorAt(file, headerLine + 1, 1, "no sample rows after the header");
+    b.finish();
+    flight.duration = clock.last() - clock.first();
 
     char span[64];
-    std::snprintf(span, sizeof span, "%d rows over %.1f s", clock.Rows(), flight.duration);
+    std::snprintf(span, sizeof span, "%d rows over %.1f s", clock.rows(), flight.duration);
     flight.notes.insert(flight.notes.begin(),
                         "X-Plane data output " + file + ": " + span + ", time from " + timeName +
                             "; columns used: " + used);
-    for (std::string &note : clock.Notes(file)) flight.notes.push_back(std::move(note));
+    for (std::string &note : clock.notes(file)) flight.notes.push_back(std::move(note));
     return flight;
 }
 

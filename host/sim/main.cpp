@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <iostream>
 
+#include "Flight.h"
 #include "FlightError.h"
 #include "Image.h"
 #include "Modes.h"
 #include "Options.h"
 #include "Session.h"
 #include "host/OffscreenGL.h"
-#include "host/PluginLibrary.h"
 
 namespace fs = std::filesystem;
 
@@ -20,6 +20,15 @@ namespace {
 void MakeAbsolute(std::string &path)
 {
     if (!path.empty()) path = fs::absolute(path).lexically_normal().string();
+}
+
+// Bad input (a flight file, a command the plug-in lacks) is a usage error,
+// 2; a plug-in that does not load or a run that cannot go on is 1.
+int ExitCode(const std::exception &e)
+{
+    if (dynamic_cast<const sim::FlightError *>(&e) || dynamic_cast<const sim::UsageError *>(&e))
+        return 2;
+    return 1;
 }
 
 }  // namespace
@@ -41,24 +50,15 @@ int main(int argc, char **argv)
     for (std::string *p : {&opts.plugin, &opts.texture, &opts.eventsFile, &opts.png, &opts.outDir,
                            &opts.sheet, &opts.log, &opts.screenshot, &opts.demo, &opts.video})
         MakeAbsolute(*p);
-    if (opts.flight != "circuit") MakeAbsolute(opts.flight);
+    if (!sim::IsBuiltInFlight(opts.flight)) MakeAbsolute(opts.flight);
     try {
         if (opts.bench) return sim::RunBench(opts);
         if (opts.window) return sim::RunWindow(opts);
         if (opts.at) return sim::RunAt(opts);
         if (!opts.demo.empty()) return sim::RunDemo(opts);
         return sim::RunSequence(opts);
-    } catch (const sim::FlightError &e) {
-        std::cerr << "flyer-sim: error: " << e.what() << "\n";
-        return 2;
-    } catch (const sim::UsageError &e) {
-        std::cerr << "flyer-sim: error: " << e.what() << "\n";
-        return 2;
-    } catch (const host::PluginLoadError &e) {
-        std::cerr << "flyer-sim: error: " << e.what() << "\n";
-        return 1;
     } catch (const std::exception &e) {
         std::cerr << "flyer-sim: error: " << e.what() << "\n";
-        return 1;
+        return ExitCode(e);
     }
 }

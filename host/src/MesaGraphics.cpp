@@ -4,7 +4,6 @@
 
 #include <GL/gl.h>
 
-#include "host/OffscreenGL.h"
 
 namespace host {
 
@@ -18,7 +17,7 @@ static void Set(GLenum cap, bool on)
 
 void MesaGraphics::setGraphicsState(const GraphicsState &s)
 {
-    if (!OffscreenGL::AnyCurrent()) return;
+    if (!enter()) return;
     Set(GL_FOG, s.fog != 0);
     Set(GL_LIGHTING, s.lighting != 0);
     Set(GL_ALPHA_TEST, s.alphaTesting != 0);
@@ -27,12 +26,14 @@ void MesaGraphics::setGraphicsState(const GraphicsState &s)
     glDepthMask(s.depthWriting ? GL_TRUE : GL_FALSE);
     // Only texture unit 0 exists for this plug-in's purposes.
     Set(GL_TEXTURE_2D, s.textureUnits > 0);
+    leave();
 }
 
 void MesaGraphics::bindTexture2d(int texture, int unit)
 {
-    if (!OffscreenGL::AnyCurrent() || unit != 0) return;
+    if (unit != 0 || !enter()) return;
     glBindTexture(GL_TEXTURE_2D, GLuint(texture));
+    leave();
 }
 
 }  // namespace host

@@ -126,7 +126,7 @@ OffscreenGL::~OffscreenGL()
     // (slow, and Mesa then leaves a few blocks unreachable).
 }
 
-bool OffscreenGL::AnyCurrent()
+bool OffscreenGL::anyCurrent()
 {
     return eglGetCurrentContext() != EGL_NO_CONTEXT;
 }

@@ -51,14 +51,19 @@ std::string OffscreenGL::renderer() const
     return r ? reinterpret_cast<const char *>(r) : "";
 }
 
-void OffscreenGL::setWindowProjection()
+void SetWindowProjection(int width, int height)
 {
-    glViewport(0, 0, width_, height_);
+    glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0.0, width_, 0.0, height_, -1.0, 1.0);
+    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+void OffscreenGL::setWindowProjection()
+{
+    SetWindowProjection(width_, height_);
 }
 
 void OffscreenGL::clear(float r, float g, float b, float a)

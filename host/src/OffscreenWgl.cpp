@@ -93,7 +93,7 @@ OffscreenGL::~OffscreenGL()
     Release(*impl_);
 }
 
-bool OffscreenGL::AnyCurrent()
+bool OffscreenGL::anyCurrent()
 {
     return wglGetCurrentContext() != nullptr;
 }

@@ -14,6 +14,7 @@ endforeach()
 
 set(_sim ${CMAKE_CURRENT_SOURCE_DIR}/sim)
 add_executable(flyer-sim
+  ${_sim}/CallbackChecks.cpp
   ${_sim}/CircuitFlight.cpp
   ${_sim}/CsvFlight.cpp
   ${_sim}/CsvLines.cpp

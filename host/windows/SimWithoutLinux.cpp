@@ -1,11 +1,9 @@
-// What flyer-sim.exe leaves out, being built without Cairo, GLFW, a spawned
-// ffmpeg and the ELF loader's interposition: contact sheets, the live preview
-// window, videos, and counting the plug-in's GL calls, allocations and
-// texture names (the bench reports "n/a"). Without interposition the
-// null GL dispatch can't stop the plug-in's calls either, so frames nobody
-// writes are drawn for real (the frame written next paints over them).
-// Frames, sequences, the bench timings and the other end-of-run checks work
-// as on Linux.
+// What flyer-sim.exe leaves out, being built without Cairo, GLFW, POSIX
+// processes and the ELF loader's interposition: contact sheets, the live
+// preview window, videos, and counting the plug-in's GL calls, allocations
+// and textures (reported as zero and "n/a"; GL calls always reach the
+// driver). Frames, sequences, the bench timings and the other end-of-run
+// checks work as on Linux.
 
 #include "ContactSheet.h"
 #include "Instrument.h"
@@ -24,12 +22,12 @@ ContactSheet::ContactSheet(std::string title, int thumbWidth, int columns)
 
 ContactSheet::~ContactSheet() = default;
 
-void ContactSheet::Add(const Image &, double time)
+void ContactSheet::add(const Image &, double time)
 {
     thumbs_.push_back({nullptr, time});
 }
 
-Image ContactSheet::Render() const
+Image ContactSheet::render() const
 {
     throw UsageError("contact sheets (--sheet, --demo) need the Linux flyer-sim");
 }
@@ -39,31 +37,26 @@ int RunWindow(const Options &)
     throw UsageError("--window needs the Linux flyer-sim");
 }
 
-VideoWriter::VideoWriter(const std::string &, int, int, double, const std::string &)
+VideoWriter::VideoWriter(const std::string &path, int width, int height, double, const std::string &)
+    : path_(path), width_(width), height_(height)
 {
-    throw UsageError("--video needs the Linux flyer-sim");
+    throw UsageError("videos (--video, --demo) need the Linux flyer-sim");
 }
+
 VideoWriter::~VideoWriter() = default;
-void VideoWriter::Add(const Image &) {}
-void VideoWriter::Finish() {}
+void VideoWriter::add(const Image &) {}
+void VideoWriter::finish() {}
 
 namespace instrument {
 
 thread_local bool tl_inPlugin = false;
 
-bool InPlugin() { return tl_inPlugin; }
 PluginScope::PluginScope() : saved_(tl_inPlugin) { tl_inPlugin = true; }
 PluginScope::~PluginScope() { tl_inPlugin = saved_; }
 HostScope::HostScope() : saved_(tl_inPlugin) { tl_inPlugin = false; }
 HostScope::~HostScope() { tl_inPlugin = saved_; }
 NullGlScope::NullGlScope() : saved_(false) {}
-NullGlScope::~NullGlScope() {}
-
-std::set<unsigned> &PluginTextures()
-{
-    static std::set<unsigned> none;
-    return none;
-}
+NullGlScope::~NullGlScope() = default;
 
 uint64_t GlCalls() { return 0; }
 bool GlCallsCounted() { return false; }
@@ -71,6 +64,12 @@ uint64_t Allocations() { return 0; }
 bool AllocationsCounted() { return false; }
 void SetPluginCode(void *) {}
 void ClearPluginCode() {}
+
+std::set<unsigned> &PluginTextures()
+{
+    static std::set<unsigned> none;
+    return none;
+}
 
 const std::vector<std::string> &CountedGlFunctions()
 {

@@ -16,9 +16,9 @@ struct Circuit : testing::Test {
     {
         DatarefKey k;
         EXPECT_EQ(ParseDatarefKey(key, k), "");
-        const Track *track = f.Find(k);
+        const Track *track = f.find(k);
         EXPECT_NE(track, nullptr) << key;
-        return track ? track->ValueAt(t) : NAN;
+        return track ? track->valueAt(t) : NAN;
     }
     // First time at or after `from` (0.5 s steps) at which the value satisfies pred.
     template <class P>
@@ -30,8 +30,8 @@ struct Circuit : testing::Test {
     }
 };
 
-constexpr const char *kIas = "sim/cockpit2/gauges/indicators/airspeed_kts_pilot";
-constexpr const char *kAlt = "sim/flightmodel/misc/h_ind";
+constexpr const char *kIas = host::DatarefName("Airspeed");
+constexpr const char *kAlt = host::DatarefName("Altitude");
 
 }  // namespace
 

@@ -11,9 +11,9 @@ using namespace simtest;
 
 namespace {
 
-constexpr const char *kTheta = "sim/flightmodel/position/theta";
-constexpr const char *kLights = "sim/cockpit/electrical/cockpit_lights_on";
-constexpr const char *kGear1 = "sim/flightmodel2/gear/deploy_ratio[1]";
+constexpr const char *kTheta = host::DatarefName("Pitch");
+constexpr const char *kLights = host::DatarefName("Lit");
+constexpr const char *kGear1 = "Gear[1]";
 
 std::string ErrorOf(const std::string &text)
 {

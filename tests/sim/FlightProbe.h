@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_TESTS_FLIGHTPROBE_H
+#define OSTREL_TESTS_FLIGHTPROBE_H
 // Looking into parsed flights from the flight-format tests.
 
 #include <gtest/gtest.h>
@@ -17,16 +18,16 @@ inline double At(const sim::Flight &f, const char *key, double t)
 {
     sim::DatarefKey k;
     EXPECT_EQ(sim::ParseDatarefKey(key, k), "");
-    const sim::Track *track = f.Find(k);
+    const sim::Track *track = f.find(k);
     EXPECT_NE(track, nullptr) << key;
-    return track ? track->ValueAt(t) : NAN;
+    return track ? track->valueAt(t) : NAN;
 }
 
 inline bool Has(const sim::Flight &f, const char *key)
 {
     sim::DatarefKey k;
     sim::ParseDatarefKey(key, k);
-    return f.Find(k) != nullptr;
+    return f.find(k) != nullptr;
 }
 
 // The flight's notes, one a line.
@@ -50,3 +51,5 @@ std::string ErrorOf(Parse parse, const std::string &text, const std::string &fil
 }
 
 }  // namespace simtest
+
+#endif

@@ -18,9 +18,9 @@ sim::Image Flat(int w, int h, uint8_t v)
 TEST(GoldenDiff, CountsPixelsBeyondTheToleranceAndBoxesThem)
 {
     sim::Image g = Flat(10, 8, 100), a = g;
-    a.At(2, 3)[0] = 103;  // 3 off in red
-    a.At(7, 5)[2] = 90;   // 10 off in blue
-    a.At(4, 4)[3] = 0;    // alpha is not compared
+    a.at(2, 3)[0] = 103;  // 3 off in red
+    a.at(7, 5)[2] = 90;   // 10 off in blue
+    a.at(4, 4)[3] = 0;    // alpha is not compared
     golden::Diff d = golden::Compare(g, a, 2);
     EXPECT_EQ(d.differing, 2);
     EXPECT_EQ(d.maxDelta, 10);
@@ -45,24 +45,24 @@ TEST(GoldenDiff, SizeMismatchIsAFailureNotACrash)
 TEST(GoldenDiff, DiffImageMarksDifferencesInRed)
 {
     sim::Image g = Flat(4, 4, 200), a = g;
-    a.At(1, 2)[1] = 0;
+    a.at(1, 2)[1] = 0;
     sim::Image d = golden::DiffImage(g, a, 0);
-    EXPECT_EQ(d.At(1, 2)[0], 255);
-    EXPECT_EQ(d.At(1, 2)[1], 0);
-    EXPECT_LT(d.At(0, 0)[0], 100);  // the rest dimmed grey
-    EXPECT_EQ(d.At(0, 0)[0], d.At(0, 0)[1]);
+    EXPECT_EQ(d.at(1, 2)[0], 255);
+    EXPECT_EQ(d.at(1, 2)[1], 0);
+    EXPECT_LT(d.at(0, 0)[0], 100);  // the rest dimmed grey
+    EXPECT_EQ(d.at(0, 0)[0], d.at(0, 0)[1]);
 }
 
 TEST(GoldenDiff, PngRoundTrip)
 {
     sim::Image img = Flat(5, 3, 7);
-    img.At(4, 2)[0] = 250;
+    img.at(4, 2)[0] = 250;
     std::string path = testing::TempDir() + "/roundtrip.png";
     sim::WritePng(path, img);
     sim::Image back = sim::ReadPng(path);
     ASSERT_EQ(back.width, 5);
     ASSERT_EQ(back.height, 3);
-    EXPECT_EQ(back.At(4, 2)[0], 250);
-    EXPECT_EQ(back.At(0, 0)[3], 255);
+    EXPECT_EQ(back.at(4, 2)[0], 250);
+    EXPECT_EQ(back.at(0, 0)[3], 255);
     EXPECT_THROW(sim::ReadPng(testing::TempDir() + "/missing.png"), sim::ImageError);
 }

@@ -51,59 +51,59 @@ struct Routing : testing::Test {
 
 TEST_F(Routing, PressGoesToTheTopmostWindowUnderThePointer)
 {
-    EXPECT_EQ(router.Deliver(h, 10, 10, xplm_MouseDown), bottom);
-    EXPECT_EQ(router.Deliver(h, 10, 10, xplm_MouseUp), bottom);
-    EXPECT_EQ(router.Deliver(h, 75, 75, xplm_MouseDown), top);
-    EXPECT_EQ(router.Deliver(h, 75, 75, xplm_MouseUp), top);
+    EXPECT_EQ(router.deliver(h, 10, 10, xplm_MouseDown), bottom);
+    EXPECT_EQ(router.deliver(h, 10, 10, xplm_MouseUp), bottom);
+    EXPECT_EQ(router.deliver(h, 75, 75, xplm_MouseDown), top);
+    EXPECT_EQ(router.deliver(h, 75, 75, xplm_MouseUp), top);
 }
 
 TEST_F(Routing, DragsAndReleaseFollowThePressEvenOutside)
 {
-    router.Deliver(h, 10, 10, xplm_MouseDown);
-    EXPECT_EQ(router.Deliver(h, 120, 120, xplm_MouseDrag), bottom);  // over the other window
-    EXPECT_EQ(router.Deliver(h, 900, -40, xplm_MouseDrag), bottom);  // off every window
-    EXPECT_EQ(router.Deliver(h, 900, -40, xplm_MouseUp), bottom);
+    router.deliver(h, 10, 10, xplm_MouseDown);
+    EXPECT_EQ(router.deliver(h, 120, 120, xplm_MouseDrag), bottom);  // over the other window
+    EXPECT_EQ(router.deliver(h, 900, -40, xplm_MouseDrag), bottom);  // off every window
+    EXPECT_EQ(router.deliver(h, 900, -40, xplm_MouseUp), bottom);
     EXPECT_EQ(gSeen, (std::vector<std::string>{"bottom 1 10,10", "bottom 2 120,120", "bottom 2 900,-40",
                                                "bottom 3 900,-40"}));
-    EXPECT_EQ(router.Deliver(h, 10, 10, xplm_MouseDrag), nullptr);  // released: nothing captured
+    EXPECT_EQ(router.deliver(h, 10, 10, xplm_MouseDrag), nullptr);  // released: nothing captured
 }
 
 TEST_F(Routing, ClicksOutsideEveryWindowReachNone)
 {
-    EXPECT_EQ(router.Deliver(h, 300, 300, xplm_MouseDown), nullptr);
-    EXPECT_EQ(router.Deliver(h, 10, 10, xplm_MouseDrag), nullptr);
-    EXPECT_EQ(router.Deliver(h, 10, 10, xplm_MouseUp), nullptr);
+    EXPECT_EQ(router.deliver(h, 300, 300, xplm_MouseDown), nullptr);
+    EXPECT_EQ(router.deliver(h, 10, 10, xplm_MouseDrag), nullptr);
+    EXPECT_EQ(router.deliver(h, 10, 10, xplm_MouseUp), nullptr);
     EXPECT_TRUE(gSeen.empty());
 }
 
 TEST_F(Routing, EdgesAreHalfOpen)
 {
-    EXPECT_EQ(router.Deliver(h, 0, 0, xplm_MouseDown), bottom);
-    router.Deliver(h, 0, 0, xplm_MouseUp);
-    EXPECT_EQ(router.Deliver(h, 149, 149, xplm_MouseDown), top);
-    router.Deliver(h, 0, 0, xplm_MouseUp);
-    EXPECT_EQ(router.Deliver(h, 150, 100, xplm_MouseDown), nullptr);
-    EXPECT_EQ(router.Deliver(h, 100, 150, xplm_MouseDown), nullptr);
+    EXPECT_EQ(router.deliver(h, 0, 0, xplm_MouseDown), bottom);
+    router.deliver(h, 0, 0, xplm_MouseUp);
+    EXPECT_EQ(router.deliver(h, 149, 149, xplm_MouseDown), top);
+    router.deliver(h, 0, 0, xplm_MouseUp);
+    EXPECT_EQ(router.deliver(h, 150, 100, xplm_MouseDown), nullptr);
+    EXPECT_EQ(router.deliver(h, 100, 150, xplm_MouseDown), nullptr);
 }
 
 TEST_F(Routing, DeclinedPressFallsThroughToTheWindowBelow)
 {
     gTakesPresses = 0;
-    EXPECT_EQ(router.Deliver(h, 75, 75, xplm_MouseDown), bottom);
-    EXPECT_EQ(router.Deliver(h, 80, 80, xplm_MouseUp), bottom);
+    EXPECT_EQ(router.deliver(h, 75, 75, xplm_MouseDown), bottom);
+    EXPECT_EQ(router.deliver(h, 80, 80, xplm_MouseUp), bottom);
     EXPECT_EQ(gSeen, (std::vector<std::string>{"top 1 75,75", "bottom 1 75,75", "bottom 3 80,80"}));
-    EXPECT_EQ(router.Deliver(h, 120, 120, xplm_MouseDown), nullptr);  // declined, nothing below
+    EXPECT_EQ(router.deliver(h, 120, 120, xplm_MouseDown), nullptr);  // declined, nothing below
 }
 
 TEST_F(Routing, CollapsedHiddenAndDestroyedWindowsTakeNoClicks)
 {
     top->rect = {1, 1, 1, 1};  // the panel's hidden state: a window of no size
-    EXPECT_EQ(router.Deliver(h, 1, 1, xplm_MouseDown), bottom);
-    router.Deliver(h, 1, 1, xplm_MouseUp);
+    EXPECT_EQ(router.deliver(h, 1, 1, xplm_MouseDown), bottom);
+    router.deliver(h, 1, 1, xplm_MouseUp);
     bottom->visible = false;
-    EXPECT_EQ(router.Deliver(h, 10, 10, xplm_MouseDown), nullptr);
+    EXPECT_EQ(router.deliver(h, 10, 10, xplm_MouseDown), nullptr);
     bottom->visible = true;
-    router.Deliver(h, 10, 10, xplm_MouseDown);
+    router.deliver(h, 10, 10, xplm_MouseDown);
     h.destroyWindow(bottom);  // destroyed while captured
-    EXPECT_EQ(router.Deliver(h, 10, 10, xplm_MouseUp), nullptr);
+    EXPECT_EQ(router.deliver(h, 10, 10, xplm_MouseUp), nullptr);
 }

@@ -65,6 +65,26 @@ TEST(Options, ValuesOfEveryKind)
     EXPECT_DOUBLE_EQ(*o.at, 4);
 }
 
+// A short name (the panel's name for the value) picks the same element as
+// the full dataref name, and a key is always written back in full.
+TEST(Options, ShortNamesStandForFullOnes)
+{
+    const std::pair<const char *, const char *> same[] = {
+        {"Airspeed", "sim/cockpit2/gauges/indicators/airspeed_kts_pilot"},
+        {"View", "sim/graphics/view/view_type"},
+        {"Gear[2]", "sim/flightmodel2/gear/deploy_ratio[2]"},
+        {"Nav1DMEtime", "sim/cockpit2/radios/indicators/nav1_dme_time_min"},
+    };
+    for (auto [shortKey, fullKey] : same) {
+        Override a, b;
+        ASSERT_EQ(ParseOverride(std::string(shortKey) + "=1", a), "") << shortKey;
+        ASSERT_EQ(ParseOverride(std::string(fullKey) + "=1", b), "") << fullKey;
+        EXPECT_EQ(a.key.info, b.key.info) << shortKey;
+        EXPECT_EQ(a.key.index, b.key.index) << shortKey;
+        EXPECT_EQ(a.key.text(), fullKey);
+    }
+}
+
 TEST(Options, UsageErrorsExitWithTwo)
 {
     const std::vector<std::vector<std::string>> bad = {
@@ -87,6 +107,9 @@ TEST(Options, UsageErrorsExitWithTwo)
         {"--video", "v.mp4", "--video-size", "641x400"},
         {"--set", "sim/flightmodel2/gear/deploy_ratio=1"},
         {"--set", "sim/flightmodel2/gear/deploy_ratio[10]=1"},
+        {"--set", "airspeed=1"},  // short names are case-sensitive
+        {"--set", "Gear=1"},
+        {"--set", "Lit[0]=1"},
         {"--missing", "sim/no/such"},
         {"--command", "sim/view/ostrel_select"},
         {"--command", "sim/view/ostrel_select@soon"},

@@ -243,7 +243,7 @@ TEST(Run, AtWritesTheFrameWithTheWindowsOverTheOutsideView)
     sim::Image img = sim::ReadPng(png.string());
     ASSERT_EQ(img.width, 480);
     ASSERT_EQ(img.height, 360);
-    auto px = [&](int x, int yUp) { return img.At(x, img.height - 1 - yUp); };
+    auto px = [&](int x, int yUp) { return img.at(x, img.height - 1 - yUp); };
     EXPECT_GT(px(150, 120)[0], 200);  // A, opaque red
     EXPECT_LT(px(150, 120)[1], 60);
     EXPECT_NEAR(px(280, 250)[1], 128, 30);  // B, half-transparent green over A
@@ -375,7 +375,7 @@ TEST(Run, PreviewWindowUnderXvfbSavesAScreenshot)
     sim::Image img = sim::ReadPng(png.string());
     ASSERT_EQ(img.width, 480);
     ASSERT_EQ(img.height, 360);
-    const uint8_t *a = img.At(150, img.height - 1 - 120);
+    const uint8_t *a = img.at(150, img.height - 1 - 120);
     EXPECT_GT(a[0], 200);  // window A drawn in the preview
     EXPECT_LT(a[1], 60);
 }

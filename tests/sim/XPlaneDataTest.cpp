@@ -17,13 +17,13 @@ std::string ErrorOf(const std::string &text)
     return simtest::ErrorOf(ParseFlight, text, "Data.txt");
 }
 
-constexpr const char *kIas = "sim/cockpit2/gauges/indicators/airspeed_kts_pilot";
-constexpr const char *kHeading = "sim/flightmodel/position/magpsi";
-constexpr const char *kAltitude = "sim/flightmodel/misc/h_ind";
-constexpr const char *kHdef = "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot";
-constexpr const char *kVdef = "sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot";
-constexpr const char *kDme = "sim/cockpit2/radios/indicators/nav1_dme_distance_nm";
-constexpr const char *kDmeMinutes = "sim/cockpit2/radios/indicators/nav1_dme_time_min";
+constexpr const char *kIas = host::DatarefName("Airspeed");
+constexpr const char *kHeading = host::DatarefName("Heading");
+constexpr const char *kAltitude = host::DatarefName("Altitude");
+constexpr const char *kHdef = host::DatarefName("Nav1Hdef");
+constexpr const char *kVdef = host::DatarefName("Nav1Vdef");
+constexpr const char *kDme = host::DatarefName("Nav1DMEdist");
+constexpr const char *kDmeMinutes = host::DatarefName("Nav1DMEtime");
 
 }  // namespace
 
@@ -60,7 +60,7 @@ TEST(XPlaneData, CommaFormWithQuotedNamesReadsTheSame)
         for (double t : {0.0, 2.5, 4.5, 10.0}) EXPECT_DOUBLE_EQ(At(comma, key, t), At(pipe, key, t)) << key;
     DatarefKey minutes;
     ParseDatarefKey(kDmeMinutes, minutes);
-    EXPECT_EQ(comma.Find(minutes), nullptr);  // no ground speed column, no DME time
+    EXPECT_EQ(comma.find(minutes), nullptr);  // no ground speed column, no DME time
 }
 
 TEST(XPlaneData, TimeColumnsByPreferenceAndUnknownColumnsIgnored)

@@ -11,26 +11,8 @@
 
 namespace fs = std::filesystem;
 
-namespace dr {
-const std::vector<Spec> kFlightData = {
-    {Lit, host::DataType::Int},         {ViewType, host::DataType::Int},
-    {Vno, host::DataType::Float},       {Vfe, host::DataType::Float},
-    {Vne, host::DataType::Float},       {Stalled, host::DataType::Int},
-    {Airspeed, host::DataType::Float},  {Vertspeed, host::DataType::Float},
-    {Heading, host::DataType::Float},   {Altitude, host::DataType::Float},
-    {Bug, host::DataType::Float},       {Pitch, host::DataType::Float},
-    {Roll, host::DataType::Float},      {Brakes, host::DataType::Float},
-    {OM, host::DataType::Int},          {MM, host::DataType::Int},
-    {IM, host::DataType::Int},          {Turn, host::DataType::Float},
-    {Slip, host::DataType::Float},      {HDG, host::DataType::Float},
-    {Nav1OBS, host::DataType::Float},   {Nav1Hdef, host::DataType::Float},
-    {Nav1Vdef, host::DataType::Float},  {Nav1DME, host::DataType::Int},
-    {Nav1DMEdist, host::DataType::Float}, {Nav1DMEtime, host::DataType::Float},
-    {Gear, host::DataType::FloatArray}, {Baro, host::DataType::Float},
-    {FDmode, host::DataType::Int},      {FDpitch, host::DataType::Float},
-    {FDroll, host::DataType::Float},
-};
-}  // namespace dr
+const std::vector<dr::Spec> dr::kFlightData(std::begin(host::kPublishedDatarefs),
+                                            std::end(host::kPublishedDatarefs));
 
 std::string PluginHarness::BuiltPlugin()
 {
@@ -82,7 +64,7 @@ PluginHarness::PluginHarness(HarnessOptions options) : options_(std::move(option
         switch (s.type) {
         case host::DataType::Int: h.defineInt(s.name); break;
         case host::DataType::Float: h.defineFloat(s.name); break;
-        case host::DataType::FloatArray: h.defineFloatArray(s.name, std::vector<float>(10)); break;
+        case host::DataType::FloatArray: h.defineFloatArray(s.name, std::vector<float>(size_t(s.size))); break;
         }
     }
     h.setInt(dr::ViewType, options_.view);

@@ -8,7 +8,8 @@
 // plug-in opens its texture relative to the working directory) and dlopens
 // the copy: a fresh file per harness means fresh load-time globals, whatever
 // glibc keeps loaded. It defines the 31 flight datarefs the plug-in reads
-// (all 0, view type 1017, Gear ten floats), screen 1024 x 768, elapsed time
+// (the host's list, all 0 rather than at rest so a test names every value it
+// relies on; view type 1017), screen 1024 x 768, elapsed time
 // 20 s (past the splash). The destructor calls XPluginStop if the test
 // started and did not stop, fails the test on any host error, unloads,
 // changes back and removes the folder.
@@ -34,46 +35,45 @@
 #include "host/Host.h"
 #include "host/PluginLibrary.h"
 
-// The flight datarefs, by the snapshot value they fill.
+// The flight datarefs, by the snapshot value they fill (the host's list,
+// host/PublishedDatarefs.h).
 namespace dr {
-constexpr const char *Lit = "sim/cockpit/electrical/cockpit_lights_on";
-constexpr const char *ViewType = "sim/graphics/view/view_type";
-constexpr const char *Vno = "sim/aircraft/view/acf_Vno";
-constexpr const char *Vfe = "sim/aircraft/view/acf_Vfe";
-constexpr const char *Vne = "sim/aircraft/view/acf_Vne";
-constexpr const char *Stalled = "sim/cockpit2/annunciators/stall_warning";
-constexpr const char *Airspeed = "sim/cockpit2/gauges/indicators/airspeed_kts_pilot";
-constexpr const char *Vertspeed = "sim/cockpit2/gauges/indicators/vvi_fpm_pilot";
-constexpr const char *Heading = "sim/flightmodel/position/magpsi";
-constexpr const char *Altitude = "sim/flightmodel/misc/h_ind";
-constexpr const char *Bug = "sim/cockpit2/autopilot/heading_dial_deg_mag_pilot";
-constexpr const char *Pitch = "sim/flightmodel/position/theta";
-constexpr const char *Roll = "sim/flightmodel/position/phi";
-constexpr const char *Brakes = "sim/cockpit2/controls/parking_brake_ratio";
-constexpr const char *OM = "sim/cockpit2/radios/indicators/outer_marker_lit";
-constexpr const char *MM = "sim/cockpit2/radios/indicators/middle_marker_lit";
-constexpr const char *IM = "sim/cockpit2/radios/indicators/inner_marker_lit";
-constexpr const char *Turn = "sim/flightmodel/misc/turnrate_roll2";
-constexpr const char *Slip = "sim/flightmodel/misc/slip";
-constexpr const char *HDG = "sim/cockpit2/radios/indicators/nav1_course_deg_mag_pilot";
-constexpr const char *Nav1OBS = "sim/cockpit2/radios/actuators/nav1_obs_deg_mag_pilot";
-constexpr const char *Nav1Hdef = "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot";
-constexpr const char *Nav1Vdef = "sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot";
-constexpr const char *Nav1DME = "sim/cockpit2/radios/indicators/nav1_has_dme";
-constexpr const char *Nav1DMEdist = "sim/cockpit2/radios/indicators/nav1_dme_distance_nm";
-constexpr const char *Nav1DMEtime = "sim/cockpit2/radios/indicators/nav1_dme_time_min";
-constexpr const char *Gear = "sim/flightmodel2/gear/deploy_ratio";
-constexpr const char *Baro = "sim/cockpit2/gauges/actuators/barometer_setting_in_hg_pilot";
-constexpr const char *FDmode = "sim/cockpit2/autopilot/flight_director_mode";
-constexpr const char *FDpitch = "sim/cockpit2/autopilot/flight_director_pitch_deg";
-constexpr const char *FDroll = "sim/cockpit2/autopilot/flight_director_roll_deg";
+constexpr const char *Lit = host::DatarefName("Lit");
+constexpr const char *ViewType = host::DatarefName("View");
+constexpr const char *Vno = host::DatarefName("Vno");
+constexpr const char *Vfe = host::DatarefName("Vfe");
+constexpr const char *Vne = host::DatarefName("Vne");
+constexpr const char *Stalled = host::DatarefName("Stalled");
+constexpr const char *Airspeed = host::DatarefName("Airspeed");
+constexpr const char *Vertspeed = host::DatarefName("Vertspeed");
+constexpr const char *Heading = host::DatarefName("Heading");
+constexpr const char *Altitude = host::DatarefName("Altitude");
+constexpr const char *Bug = host::DatarefName("Bug");
+constexpr const char *Pitch = host::DatarefName("Pitch");
+constexpr const char *Roll = host::DatarefName("Roll");
+constexpr const char *Brakes = host::DatarefName("Brakes");
+constexpr const char *OM = host::DatarefName("OM");
+constexpr const char *MM = host::DatarefName("MM");
+constexpr const char *IM = host::DatarefName("IM");
+constexpr const char *Turn = host::DatarefName("Turn");
+constexpr const char *Slip = host::DatarefName("Slip");
+constexpr const char *HDG = host::DatarefName("HDG");
+constexpr const char *Nav1OBS = host::DatarefName("Nav1OBS");
+constexpr const char *Nav1Hdef = host::DatarefName("Nav1Hdef");
+constexpr const char *Nav1Vdef = host::DatarefName("Nav1Vdef");
+constexpr const char *Nav1DME = host::DatarefName("Nav1DME");
+constexpr const char *Nav1DMEdist = host::DatarefName("Nav1DMEdist");
+constexpr const char *Nav1DMEtime = host::DatarefName("Nav1DMEtime");
+constexpr const char *Gear = host::DatarefName("Gear");
+constexpr const char *Baro = host::DatarefName("Baro");
+constexpr const char *FDmode = host::DatarefName("FDmode");
+constexpr const char *FDpitch = host::DatarefName("FDpitch");
+constexpr const char *FDroll = host::DatarefName("FDroll");
 
-struct Spec {
-    const char *name;
-    host::DataType type;
-};
+using Spec = host::PublishedDataref;
 // All 31, in the order the plug-in looks them up.
 extern const std::vector<Spec> kFlightData;
+
 }  // namespace dr
 
 // The panel commands.

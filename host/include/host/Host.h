@@ -23,6 +23,7 @@
 #include "XPLMDataAccess.h"
 #include "XPLMDisplay.h"
 #include "XPLMUtilities.h"
+#include "host/PublishedDatarefs.h"
 
 namespace host {
 
@@ -48,8 +49,6 @@ struct Window {
     bool destroyed = false;
     int geometrySets = 0;  // XPLMSetWindowGeometry calls on this window
 };
-
-enum class DataType { Int, Float, FloatArray };
 
 struct DataRef {
     std::string name;
@@ -182,7 +181,6 @@ public:
     const std::vector<GraphicsState> &graphicsStates() const { return graphicsStates_; }
     const std::vector<TextureBind> &textureBinds() const { return binds_; }
     void setGraphicsBackend(GraphicsBackend *backend) { backend_ = backend; }
-    GraphicsBackend *graphicsBackend() const { return backend_; }
 
     // ---- Used by the XPLM functions
     void trace(const char *fn, std::string args);

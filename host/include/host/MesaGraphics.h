@@ -6,13 +6,23 @@
 // of the Windows host beside the WGL context.
 
 #include "host/Host.h"
+#include "host/OffscreenGL.h"
 
 namespace host {
 
 class MesaGraphics : public GraphicsBackend {
 public:
-    void setGraphicsState(const GraphicsState &state) override;
-    void bindTexture2d(int texture, int unit) override;
+    void setGraphicsState(const GraphicsState &state) final;
+    void bindTexture2d(int texture, int unit) final;
+
+protected:
+    // The hook around each call's GL work: enter() says whether to do it,
+    // leave() follows work that was done. By default the work is done while
+    // some context is current. A host that also draws into contexts of its
+    // own making (flyer-sim's preview window) can say always, and set its
+    // bookkeeping around the calls.
+    virtual bool enter() { return OffscreenGL::anyCurrent(); }
+    virtual void leave() {}
 };
 
 }  // namespace host

@@ -18,6 +18,11 @@
 
 namespace host {
 
+// Sets the simulator's window-drawing state in the current context:
+// viewport over width x height pixels, projection in window pixels (origin
+// lower left, y up), identity modelview.
+void SetWindowProjection(int width, int height);
+
 class OffscreenGLError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -30,7 +35,7 @@ public:
     OffscreenGL(const OffscreenGL &) = delete;
     OffscreenGL &operator=(const OffscreenGL &) = delete;
 
-    static bool AnyCurrent();  // some GL context is current on this thread
+    static bool anyCurrent();  // some GL context is current on this thread
     void makeCurrent();
     void release();  // no context current afterwards
     int width() const { return width_; }
@@ -38,9 +43,7 @@ public:
     bool usesFramebufferObject() const;
     std::string renderer() const;  // GL_RENDERER, e.g. "llvmpipe (LLVM 15.0.6, 256 bits)"
 
-    // Sets the simulator's window-drawing state: viewport over the whole
-    // surface, projection in window pixels (origin lower left, y up),
-    // identity modelview.
+    // SetWindowProjection over the whole surface.
     void setWindowProjection();
     void clear(float r, float g, float b, float a);
     void finish();

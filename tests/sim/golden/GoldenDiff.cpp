@@ -31,7 +31,7 @@ Diff Compare(const sim::Image &golden, const sim::Image &actual, int tolerance)
     d.top = golden.height;
     for (int y = 0; y < golden.height; ++y)
         for (int x = 0; x < golden.width; ++x) {
-            int delta = Delta(golden.At(x, y), actual.At(x, y));
+            int delta = Delta(golden.at(x, y), actual.at(x, y));
             d.maxDelta = std::max(d.maxDelta, delta);
             if (delta <= tolerance) continue;
             ++d.differing;
@@ -50,7 +50,7 @@ sim::Image DiffImage(const sim::Image &golden, const sim::Image &actual, int tol
     sim::Image out(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            uint8_t *o = out.At(x, y);
+            uint8_t *o = out.at(x, y);
             o[3] = 255;
             const bool inG = x < golden.width && y < golden.height;
             const bool inA = x < actual.width && y < actual.height;
@@ -58,8 +58,8 @@ sim::Image DiffImage(const sim::Image &golden, const sim::Image &actual, int tol
                 o[0] = 255, o[1] = 0, o[2] = 255;  // outside one of them
                 continue;
             }
-            const uint8_t *g = golden.At(x, y);
-            const int delta = Delta(g, actual.At(x, y));
+            const uint8_t *g = golden.at(x, y);
+            const int delta = Delta(g, actual.at(x, y));
             if (delta > tolerance) {
                 o[0] = uint8_t(std::min(255, 128 + delta)), o[1] = 0, o[2] = 0;
             } else {

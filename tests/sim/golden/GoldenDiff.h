@@ -1,4 +1,5 @@
-#pragma once
+#ifndef OSTREL_TESTS_GOLDENDIFF_H
+#define OSTREL_TESTS_GOLDENDIFF_H
 // Pixel comparison of a rendered frame with its golden image.
 
 #include <string>
@@ -24,3 +25,5 @@ Diff Compare(const sim::Image &golden, const sim::Image &actual, int tolerance);
 sim::Image DiffImage(const sim::Image &golden, const sim::Image &actual, int tolerance);
 
 }  // namespace golden
+
+#endif

@@ -1,0 +1,76 @@
+#ifndef OSTREL_HOST_PUBLISHEDDATAREFS_H
+#define OSTREL_HOST_PUBLISHEDDATAREFS_H
+// The flight datarefs the simulator stand-in publishes: every one the panel
+// reads, in the panel's lookup order, with its type, its short name (the
+// panel's own name for the value; flyer-sim's --set, flights and tests may
+// use it in place of the full name) and the value it holds when nothing
+// drives it ("at rest": parked on the ground, engine idle, radios off, gear
+// down, day).
+//
+// This is the host's one list; flyer-sim, the test harness and the golden
+// tests all read it. The plug-in keeps its own table (it must not depend on
+// the host).
+
+#include <cstddef>
+#include <string_view>
+
+namespace host {
+
+enum class DataType { Int, Float, FloatArray };
+
+struct PublishedDataref {
+    const char *shortName;
+    const char *name;
+    DataType type;
+    int size;     // array length; 1 for scalars
+    double rest;  // value of every element when nothing drives it
+};
+
+// Limit speeds of a light retractable single, knots.
+inline constexpr PublishedDataref kPublishedDatarefs[] = {
+    {"Lit", "sim/cockpit/electrical/cockpit_lights_on", DataType::Int, 1, 0},
+    {"View", "sim/graphics/view/view_type", DataType::Int, 1, 1017},
+    {"Vno", "sim/aircraft/view/acf_Vno", DataType::Float, 1, 140},
+    {"Vfe", "sim/aircraft/view/acf_Vfe", DataType::Float, 1, 100},
+    {"Vne", "sim/aircraft/view/acf_Vne", DataType::Float, 1, 170},
+    {"Stalled", "sim/cockpit2/annunciators/stall_warning", DataType::Int, 1, 0},
+    {"Airspeed", "sim/cockpit2/gauges/indicators/airspeed_kts_pilot", DataType::Float, 1, 0},
+    {"Vertspeed", "sim/cockpit2/gauges/indicators/vvi_fpm_pilot", DataType::Float, 1, 0},
+    {"Heading", "sim/flightmodel/position/magpsi", DataType::Float, 1, 0},
+    {"Altitude", "sim/flightmodel/misc/h_ind", DataType::Float, 1, 0},
+    {"Bug", "sim/cockpit2/autopilot/heading_dial_deg_mag_pilot", DataType::Float, 1, 0},
+    {"Pitch", "sim/flightmodel/position/theta", DataType::Float, 1, 0},
+    {"Roll", "sim/flightmodel/position/phi", DataType::Float, 1, 0},
+    {"Brakes", "sim/cockpit2/controls/parking_brake_ratio", DataType::Float, 1, 0},
+    {"OM", "sim/cockpit2/radios/indicators/outer_marker_lit", DataType::Int, 1, 0},
+    {"MM", "sim/cockpit2/radios/indicators/middle_marker_lit", DataType::Int, 1, 0},
+    {"IM", "sim/cockpit2/radios/indicators/inner_marker_lit", DataType::Int, 1, 0},
+    {"Turn", "sim/flightmodel/misc/turnrate_roll2", DataType::Float, 1, 0},
+    {"Slip", "sim/flightmodel/misc/slip", DataType::Float, 1, 0},
+    {"HDG", "sim/cockpit2/radios/indicators/nav1_course_deg_mag_pilot", DataType::Float, 1, 0},
+    {"Nav1OBS", "sim/cockpit2/radios/actuators/nav1_obs_deg_mag_pilot", DataType::Float, 1, 0},
+    {"Nav1Hdef", "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot", DataType::Float, 1, 0},
+    {"Nav1Vdef", "sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot", DataType::Float, 1, 0},
+    {"Nav1DME", "sim/cockpit2/radios/indicators/nav1_has_dme", DataType::Int, 1, 0},
+    {"Nav1DMEdist", "sim/cockpit2/radios/indicators/nav1_dme_distance_nm", DataType::Float, 1, 0},
+    {"Nav1DMEtime", "sim/cockpit2/radios/indicators/nav1_dme_time_min", DataType::Float, 1, 0},
+    {"Gear", "sim/flightmodel2/gear/deploy_ratio", DataType::FloatArray, 10, 1},
+    {"Baro", "sim/cockpit2/gauges/actuators/barometer_setting_in_hg_pilot", DataType::Float, 1, 29.92},
+    {"FDmode", "sim/cockpit2/autopilot/flight_director_mode", DataType::Int, 1, 0},
+    {"FDpitch", "sim/cockpit2/autopilot/flight_director_pitch_deg", DataType::Float, 1, 0},
+    {"FDroll", "sim/cockpit2/autopilot/flight_director_roll_deg", DataType::Float, 1, 0},
+};
+
+// The full name for a short one. An unknown name throws, so one that
+// initialises a constexpr does not compile. (Indexed, not through pointers:
+// the sanitized build's null checks are not constant expressions.)
+constexpr const char *DatarefName(std::string_view shortName)
+{
+    for (size_t i = 0; i < sizeof kPublishedDatarefs / sizeof kPublishedDatarefs[0]; ++i)
+        if (shortName == kPublishedDatarefs[i].shortName) return kPublishedDatarefs[i].name;
+    throw "unknown dataref";
+}
+
+}  // namespace host
+
+#endif
