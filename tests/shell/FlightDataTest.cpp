@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "RecordingHarness.h"
 
 namespace {
@@ -91,7 +93,7 @@ TEST(FlightData, MissingDatarefsAreNeverRead)
         if (std::string(s.name) != dr::ViewType) o.absent.push_back(s.name);
     RecordingHarness h(o);
     h.start();
-    EXPECT_EQ(h.host().countCalls("XPLMFindDataRef"), 31);
+    EXPECT_EQ(h.host().countCalls("XPLMFindDataRef"), 32);  // the NAV1 course under both names
     for (int frame = 0; frame < 2; frame++) {
         auto reads = ReadsOfOneFrame(h);
         ASSERT_EQ(reads.size(), 1u);
@@ -113,6 +115,41 @@ TEST(FlightData, EachMissingDatarefIsSkippedOnItsOwn)
         auto reads = ReadsOfOneFrame(h);
         EXPECT_EQ(reads.size(), 30u) << s.name;
         for (const host::Call &c : reads) EXPECT_EQ(c.args.find(s.name), std::string::npos);
+    }
+}
+
+TEST(FlightData, Nav1CourseUnderItsSecondNameOnlyWhereTheFirstIsNotPublished)
+{
+    auto lookups = [](RecordingHarness &h) {
+        std::vector<std::string> names;
+        for (const host::Call &c : h.host().callsTo("XPLMFindDataRef")) names.push_back(c.args);
+        return names;
+    };
+    {
+        // As in X-Plane: the table's name is not found, the published one is read.
+        RecordingHarness h;
+        h.start();
+        auto names = lookups(h);
+        EXPECT_EQ(names.size(), 32u);
+        auto first = std::find(names.begin(), names.end(), dr::HDGFirst);
+        ASSERT_LT(first + 1, names.end());
+        EXPECT_EQ(first[1], dr::HDG);
+        h.drawFrame();
+        EXPECT_EQ(h.reads(dr::HDG), 1);
+    }
+    {
+        // A simulator that publishes both: the table's name wins, the other is never looked up.
+        HarnessOptions o;
+        o.extraFloats = {dr::HDGFirst};
+        RecordingHarness h(o);
+        h.start();
+        auto names = lookups(h);
+        EXPECT_EQ(names.size(), 31u);
+        EXPECT_EQ(std::count(names.begin(), names.end(), dr::HDGFirst), 1);
+        EXPECT_EQ(std::count(names.begin(), names.end(), dr::HDG), 0);
+        h.drawFrame();
+        EXPECT_EQ(h.reads(dr::HDGFirst), 1);
+        EXPECT_EQ(h.reads(dr::HDG), 0);
     }
 }
 

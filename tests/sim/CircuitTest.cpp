@@ -101,7 +101,7 @@ TEST_F(Circuit, IlsApproachWithDmeCountingDownAndMarkersInTurn)
     EXPECT_LT(std::fabs(At("sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot", mm)), 0.5);
     // ...on the runway's course, descending to the field.
     EXPECT_NEAR(At("sim/flightmodel/position/magpsi", mm), 270, 5);
-    EXPECT_NEAR(At("sim/cockpit2/radios/indicators/nav1_course_deg_mag_pilot", mm), 270, 0.01);
+    EXPECT_NEAR(At("sim/cockpit2/radios/actuators/nav1_course_deg_mag_pilot", mm), 270, 0.01);
     EXPECT_LT(At("sim/cockpit2/gauges/indicators/vvi_fpm_pilot", mm), -300);
     EXPECT_NEAR(At(kAlt, f.duration), 480, 1);
     EXPECT_LT(At(kIas, f.duration), 10);

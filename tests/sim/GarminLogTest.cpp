@@ -36,7 +36,7 @@ TEST(GarminLog, MapsColumnsOntoThePanelsDatarefs)
     EXPECT_DOUBLE_EQ(At(f, "sim/flightmodel/position/phi", 1.5), 3);
     EXPECT_DOUBLE_EQ(At(f, "sim/flightmodel/position/theta", 2), 5);
     EXPECT_NEAR(At(f, "sim/flightmodel/misc/slip", 0), 0.05 * 57.3, 1e-9);
-    EXPECT_DOUBLE_EQ(At(f, "sim/cockpit2/radios/indicators/nav1_course_deg_mag_pilot", 3), 30);
+    EXPECT_DOUBLE_EQ(At(f, "sim/cockpit2/radios/actuators/nav1_course_deg_mag_pilot", 3), 30);
     EXPECT_DOUBLE_EQ(At(f, "sim/cockpit2/radios/actuators/nav1_obs_deg_mag_pilot", 3), 30);
     // Deviation as a fraction of full scale; 2.5 dots at full scale.
     EXPECT_NEAR(At(f, "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot", 0), 1.0, 1e-9);

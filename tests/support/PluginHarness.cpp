@@ -67,6 +67,7 @@ PluginHarness::PluginHarness(HarnessOptions options) : options_(std::move(option
         case host::DataType::FloatArray: h.defineFloatArray(s.name, std::vector<float>(size_t(s.size))); break;
         }
     }
+    for (const std::string &name : options_.extraFloats) h.defineFloat(name);
     h.setInt(dr::ViewType, options_.view);
     for (const std::string &name : options_.absent) h.setAbsent(name);
 

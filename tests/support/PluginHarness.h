@@ -8,11 +8,11 @@
 // plug-in opens its texture relative to the working directory) and dlopens
 // the copy: a fresh file per harness means fresh load-time globals, whatever
 // glibc keeps loaded. It defines the 31 flight datarefs the plug-in reads
-// (the host's list, all 0 rather than at rest so a test names every value it
-// relies on; view type 1017), screen 1024 x 768, elapsed time
-// 20 s (past the splash). The destructor calls XPluginStop if the test
-// started and did not stop, fails the test on any host error, unloads,
-// changes back and removes the folder.
+// (the host's list, as X-Plane 12.1 names them; all 0 rather than at rest so
+// a test names every value it relies on; view type 1017), screen 1024 x 768,
+// elapsed time 20 s (past the splash). The destructor calls XPluginStop if
+// the test started and did not stop, fails the test on any host error,
+// unloads, changes back and removes the folder.
 //
 //   PluginHarness h;                         // or h(HarnessOptions{...})
 //   h.start();                               // XPluginStart; h.name() ...
@@ -58,6 +58,9 @@ constexpr const char *IM = host::DatarefName("IM");
 constexpr const char *Turn = host::DatarefName("Turn");
 constexpr const char *Slip = host::DatarefName("Slip");
 constexpr const char *HDG = host::DatarefName("HDG");
+// The name the plug-in's table tries first for the NAV1 course. X-Plane does
+// not publish it, so the plug-in then looks up HDG.
+constexpr const char *HDGFirst = "sim/cockpit2/radios/indicators/nav1_course_deg_mag_pilot";
 constexpr const char *Nav1OBS = host::DatarefName("Nav1OBS");
 constexpr const char *Nav1Hdef = host::DatarefName("Nav1Hdef");
 constexpr const char *Nav1Vdef = host::DatarefName("Nav1Vdef");
@@ -98,6 +101,9 @@ struct HarnessOptions {
     float elapsed = 20.0f;
     int view = 1017;                  // a view type in which the panel shows
     std::vector<std::string> absent;  // datarefs XPLMFindDataRef does not find
+    // Float datarefs published beside the host's list, at 0: names a
+    // simulator other than X-Plane 12.1 might also publish.
+    std::vector<std::string> extraFloats;
     bool logFile = false;             // also write <sim folder>/Log.txt
     std::string plugin;               // empty: the built OstrelLin.xpl
 };

@@ -1,11 +1,17 @@
 #ifndef OSTREL_HOST_PUBLISHEDDATAREFS_H
 #define OSTREL_HOST_PUBLISHEDDATAREFS_H
 // The flight datarefs the simulator stand-in publishes: every one the panel
-// reads, in the panel's lookup order, with its type, its short name (the
-// panel's own name for the value; flyer-sim's --set, flights and tests may
-// use it in place of the full name) and the value it holds when nothing
-// drives it ("at rest": parked on the ground, engine idle, radios off, gear
-// down, day).
+// and flyer-sim read, under X-Plane 12.1's name and with its type there, in
+// the panel's lookup order, with its short name (the panel's own name for the
+// value; flyer-sim's --set, flights and tests may use it in place of the full
+// name) and the value it holds when nothing drives it ("at rest": parked on
+// the ground, engine idle, radios off, gear down, day).
+//
+// Every name here is one X-Plane publishes: the NAV1 course (HDG) is under
+// the actuators name, the one X-Plane has, so the name the panel's table tries
+// first for it is not published (a test may define it beside this list, to
+// play a simulator that has it). tests/data/xplane12 holds X-Plane's rows for
+// these names; a test checks this list against them.
 //
 // This is the host's one list; flyer-sim, the test harness and the golden
 // tests all read it. The plug-in keeps its own table (it must not depend on
@@ -47,7 +53,7 @@ inline constexpr PublishedDataref kPublishedDatarefs[] = {
     {"IM", "sim/cockpit2/radios/indicators/inner_marker_lit", DataType::Int, 1, 0},
     {"Turn", "sim/flightmodel/misc/turnrate_roll2", DataType::Float, 1, 0},
     {"Slip", "sim/flightmodel/misc/slip", DataType::Float, 1, 0},
-    {"HDG", "sim/cockpit2/radios/indicators/nav1_course_deg_mag_pilot", DataType::Float, 1, 0},
+    {"HDG", "sim/cockpit2/radios/actuators/nav1_course_deg_mag_pilot", DataType::Float, 1, 0},
     {"Nav1OBS", "sim/cockpit2/radios/actuators/nav1_obs_deg_mag_pilot", DataType::Float, 1, 0},
     {"Nav1Hdef", "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot", DataType::Float, 1, 0},
     {"Nav1Vdef", "sim/cockpit2/radios/indicators/nav1_vdef_dots_pilot", DataType::Float, 1, 0},
