@@ -94,7 +94,10 @@ XPlaneLink::XPlaneLink(const LinkOptions &options, Sink sink, const host::Publis
         throw std::invalid_argument("the silence must be a positive number of seconds");
     frequency_ = int(std::lround(std::min(options.rate, 1000.0)));
     if (frequency_ < 1) frequency_ = 1;
-    silence_ = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(options.silence));
+    // At a slow rate, values a second apart are no silence: wait for two and
+    // a half intervals at least.
+    const double silence = std::max(options.silence, 2.5 / frequency_);
+    silence_ = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(silence));
     for (const LiveElement &e : elements_)
         if (!BuildRrefRequest(0, 0, e.name))
             throw std::invalid_argument("dataref name too long for a request: " + e.name);

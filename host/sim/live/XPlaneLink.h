@@ -70,7 +70,7 @@ struct LinkOptions {
     std::string address;  // "HOST[:PORT]"; empty: find X-Plane by its beacon
     double rate = 30;     // times a second X-Plane sends each value (rounded, at least 1)
     uint16_t beaconPort = kBeaconPort;
-    double silence = 1.0;  // seconds without values that make a silence
+    double silence = 1.0;  // seconds without values that make a silence (at least 2.5 intervals of the rate)
 };
 
 struct LinkMessage {
