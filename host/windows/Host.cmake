@@ -46,4 +46,5 @@ function(ostrel_host_executable target)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endfunction()
 
+add_subdirectory(sim/live)
 include(windows/Sim.cmake)
