@@ -24,6 +24,14 @@ constexpr LocalPt OnPlate(PanelPt p)
     return {double(p.x), double(p.y)};
 }
 
+// Each plate is a whole panel.
+static_assert(ATLAS_GA_PLATE.u1 - ATLAS_GA_PLATE.u0 == GA_PANEL.w &&
+                  ATLAS_GA_PLATE.v1 - ATLAS_GA_PLATE.v0 == GA_PANEL.h,
+              "the GA plate is the GA panel's size");
+static_assert(ATLAS_GLASS_PLATE.u1 - ATLAS_GLASS_PLATE.u0 == GLASS_PANEL.w &&
+                  ATLAS_GLASS_PLATE.v1 - ATLAS_GLASS_PLATE.v0 == GLASS_PANEL.h,
+              "the Glass plate is the Glass panel's size");
+
 // GA panel
 constexpr LocalPt ASI_PIVOT = Local(GA_ASI_PIVOT, GA_ASI_DIAL);
 constexpr LocalPt ALT_PIVOT = Local(GA_ALT_PIVOT, GA_ALT_DIAL);
@@ -60,8 +68,9 @@ constexpr LocalPt BARO_WINDOW = Local(GA_BARO_READOUT, GA_ALT_DIAL);
 
 // Glass panel (the plate is the panel, so panel units are plate texels)
 constexpr double GLASS_HORIZON_CENTRE_X = Local(GLASS_AI_PIVOT, GLASS_AI_HORIZON).x;
-// At zero pitch the picture shows from atlas row 511.
-constexpr double GLASS_HORIZON_PANEL_Y = GLASS_AI_HORIZON.y + (GLASS_HORIZON_ROW - 511);
+// At zero pitch the picture shows from the window's first atlas row.
+constexpr double GLASS_HORIZON_PANEL_Y =
+    GLASS_AI_HORIZON.y + (GLASS_HORIZON_ROW - ATLAS_GLASS_HORIZON_WINDOW.v0);
 constexpr LocalPt GLASS_VSI_SCALE_ORIGIN = {GLASS_VSI_SCALE.x, GLASS_VSI_SCALE.y};
 // The Glass vertical speed needle lies left of its pivot with its lower edge
 // on it; its centre line runs this far above the pivot, and the scale marks

@@ -12,7 +12,6 @@ using namespace palette;
 
 namespace {
 
-constexpr double kTexelsPerDegree = 1.6;
 const Rgb kPfdSky = {0.15, 0.42, 0.86};
 const Rgb kPfdSkyHigh = {0.06, 0.22, 0.62};
 const Rgb kPfdGround = {0.52, 0.33, 0.13};
@@ -45,7 +44,7 @@ void DrawGlassHorizon(const Art &a)
             half = 4.5;
         else
             continue;
-        double y = hy + deg * kTexelsPerDegree;
+        double y = hy + deg * GLASS_HORIZON_TEXELS_PER_DEGREE;
         cairo_move_to(cr, cx - half, y);
         cairo_line_to(cr, cx + half, y);
         cairo_set_line_width(cr, 1.1);

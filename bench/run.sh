@@ -7,7 +7,7 @@
 #
 #   bench/run.sh [BUILD_DIR] [FRAMES] [flyer-sim args...]
 set -euo pipefail
-build=${1:-build}
+build=${1:-build/release}
 frames=${2:-2000}
 shift $(( $# > 2 ? 2 : $# ))
 sim="$build/flyer-sim"

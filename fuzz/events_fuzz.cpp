@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "Events.h"
-#include "FlightError.h"
+#include "flights/Events.h"
+#include "flights/InputText.h"
 #include "XPLMDisplay.h"
 #include "XPLMUtilities.h"
 

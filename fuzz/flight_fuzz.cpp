@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "Flight.h"
-#include "FlightError.h"
+#include "flights/Flight.h"
+#include "flights/InputText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

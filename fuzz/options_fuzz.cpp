@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "Events.h"
-#include "Options.h"
+#include "flights/Events.h"
+#include "cli/Options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

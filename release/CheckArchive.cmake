@@ -4,7 +4,7 @@
 # LoadTGA accepts the file as a 1024 x 1024 image).
 #
 #   cmake -DZIP=dist/Ostrel-Flyer-1.1-linux-x64.zip -DXPL=build/release/OstrelLin.xpl
-#         -DTGA_CHECK=build/release/tests/release/ostrel-tga-check -P release/CheckArchive.cmake
+#         -DTGA_CHECK=build/release/ostrel-tga-check -P release/CheckArchive.cmake
 cmake_minimum_required(VERSION 3.25)
 foreach(v ZIP XPL TGA_CHECK)
   if(NOT DEFINED ${v})

@@ -25,7 +25,7 @@ mkdir -p "$work/src" "$root/dist"
 git archive HEAD | tar -x -C "$work/src"
 
 echo "== Linux"
-cmake -S "$work/src" -B "$work/linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_WINDOWS=OFF
+cmake -S "$work/src" -B "$work/linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF -DOSTREL_WINDOWS=OFF
 cmake --build "$work/linux" -j "$jobs" --target OstrelPlugin ostrel_atlas ostrel-tga-check
 echo "== Windows"
 cmake -S "$work/src" -B "$work/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF \
@@ -40,8 +40,8 @@ for platform in linux windows; do
     windows) xpl=$work/windows/OstrelWin.xpl ;;
   esac
   vars=(-DPLATFORM=$platform -DVERSION="$version" -DXPL="$xpl" -DTEXTURE="$texture"
-        -DOUT_DIR="$root/dist" -DTGA_CHECK="$work/linux/tests/release/ostrel-tga-check")
-  cmake "${vars[@]}" -P "$work/src/tests/release/ArchiveTest.cmake"
+        -DOUT_DIR="$root/dist" -DTGA_CHECK="$work/linux/ostrel-tga-check")
+  cmake "${vars[@]}" -P "$work/src/release/MakeArchive.cmake"
 done
 (cd "$root/dist" && sha256sum -- *.zip > SHA256SUMS && sha256sum -c --quiet SHA256SUMS)
 echo "release: Ostrel-Flyer $version written to dist/:"

@@ -2,15 +2,14 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
-#include "Flight.h"
-#include "FlightError.h"
-#include "Image.h"
-#include "Modes.h"
-#include "Options.h"
-#include "Session.h"
-#include "host/OffscreenGL.h"
+#include "cli/Options.h"
+#include "flights/Flight.h"
+#include "flights/InputText.h"
+#include "modes/Modes.h"
+#include "session/Session.h"
 
 namespace fs = std::filesystem;
 
@@ -51,6 +50,9 @@ int main(int argc, char **argv)
                            &opts.sheet, &opts.log, &opts.screenshot, &opts.demo, &opts.video})
         MakeAbsolute(*p);
     if (!sim::IsBuiltInFlight(opts.flight)) MakeAbsolute(opts.flight);
+    // The plug-in's log starts afresh with each run of flyer-sim; every
+    // session of the run (the demo has several) appends to it.
+    if (!opts.log.empty()) std::ofstream(opts.log, std::ios::trunc);
     try {
         if (opts.bench) return sim::RunBench(opts);
         if (opts.window) return sim::RunWindow(opts);

@@ -38,7 +38,7 @@ static struct {
 // Reads and checks the size and depth fields, then allocates the pixel buffer.
 // On false the caller closes the file; texture->pixels is NULL on every path
 // that does not end in a successful allocation.
-static bool ReadImageSpec(Texture *texture, FILE *file)
+static bool ReadImageHeader(Texture *texture, FILE *file)
 {
     texture->pixels = NULL;
     if (fread(tga.header, 1, sizeof tga.header, file) != sizeof tga.header)
@@ -110,7 +110,7 @@ bool LoadTGA(Texture *texture, char *path)
 bool LoadUncompressedTGA(Texture *texture, char *path, FILE *file)
 {
     (void)path;
-    if (!ReadImageSpec(texture, file))
+    if (!ReadImageHeader(texture, file))
         return FinishLoad(texture, file, false);
 
     // One read straight into the buffer; anything after the image is ignored.
@@ -229,7 +229,7 @@ static inline __attribute__((always_inline)) bool RleDecode(FILE *file, uint8_t 
 bool LoadCompressedTGA(Texture *texture, char *path, FILE *file)
 {
     (void)path;
-    if (!ReadImageSpec(texture, file))
+    if (!ReadImageHeader(texture, file))
         return FinishLoad(texture, file, false);
 
     // Packets form one continuous pixel stream and may run across rows.

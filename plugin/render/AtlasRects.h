@@ -31,9 +31,18 @@ constexpr AtlasRect ATLAS_FONT_LARGE = {240, 460, 245, 550}; // vertical, pitch 
 constexpr int FONT_BARO_W = 5, FONT_BARO_H = 7;
 constexpr int FONT_SMALL_W = 3, FONT_SMALL_H = 5;
 constexpr int FONT_LARGE_W = 5, FONT_LARGE_H = 9;
-constexpr AtlasRect BaroDigitCell(int d) { return {26 + 6 * d, 342, 31 + 6 * d, 349}; }
-constexpr AtlasRect SmallDigitCell(int d) { return {564, 480 + 6 * d, 567, 485 + 6 * d}; }
-constexpr AtlasRect LargeDigitCell(int d) { return {240, 460 + 9 * d, 245, 469 + 9 * d}; }
+// Digit d's glyph in a strip whose cells are `pitch` texels apart.
+constexpr AtlasRect AlongU(const AtlasRect &strip, int pitch, int w, int d)
+{
+    return {strip.u0 + pitch * d, strip.v0, strip.u0 + pitch * d + w, strip.v1};
+}
+constexpr AtlasRect AlongV(const AtlasRect &strip, int pitch, int h, int d)
+{
+    return {strip.u0, strip.v0 + pitch * d, strip.u1, strip.v0 + pitch * d + h};
+}
+constexpr AtlasRect BaroDigitCell(int d) { return AlongU(ATLAS_FONT_BARO, 6, FONT_BARO_W, d); }
+constexpr AtlasRect SmallDigitCell(int d) { return AlongV(ATLAS_FONT_SMALL, 6, FONT_SMALL_H, d); }
+constexpr AtlasRect LargeDigitCell(int d) { return AlongV(ATLAS_FONT_LARGE, 9, FONT_LARGE_H, d); }
 
 // ---- GA panel
 // The horizon picture's 100-row window slides over this range with pitch.
@@ -65,7 +74,10 @@ constexpr AtlasRect ATLAS_GA_MARKER_HOUSING = {932, 967, 992, 988};
 // ---- Glass panel
 // The horizon picture's 130-row window slides over this range with pitch.
 constexpr AtlasRect ATLAS_GLASS_HORIZON = {384, 447, 512, 705};
-constexpr int GLASS_HORIZON_ROW = 576;  // horizon at zero pitch; 1.6 texels per degree
+constexpr int GLASS_HORIZON_ROW = 576;  // the horizon line at zero pitch
+// The window shown at zero pitch; it moves up this many rows per degree of pitch.
+constexpr AtlasRect ATLAS_GLASS_HORIZON_WINDOW = {384, 511, 512, 641};
+constexpr double GLASS_HORIZON_TEXELS_PER_DEGREE = 1.6;
 constexpr AtlasRect ATLAS_GLASS_ROLL_POINTER = {175, 381, 184, 388};
 constexpr AtlasRect ATLAS_GLASS_FD_BAR = {86, 373, 150, 383};
 constexpr AtlasRect ATLAS_GLASS_AIRCRAFT_FD = {96, 361, 139, 371};
@@ -87,7 +99,7 @@ constexpr AtlasRect ATLAS_GLASS_GS_POINTER = {486, 326, 492, 331};
 // 0), with 5 texels of the neighbours beyond both ends, and beside it the
 // trailing-0 column of the two-digit window.
 constexpr AtlasRect ATLAS_DRUM = {516, 393, 529, 535};
-constexpr int DRUM_U0 = 516, DRUM_U1 = 522, DRUM_PAIR_U1 = 529;
+constexpr int DRUM_U0 = ATLAS_DRUM.u0, DRUM_U1 = 522, DRUM_PAIR_U1 = ATLAS_DRUM.u1;
 constexpr int DRUM_CELL0 = 398, DRUM_CELL_H = 12;
 // Lower edge of digit d's cell; 64 bits, so a saturated digit cannot overflow.
 constexpr long long DrumCell(long long d) { return DRUM_CELL0 + DRUM_CELL_H * d; }

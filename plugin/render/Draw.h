@@ -22,6 +22,11 @@ void DrawChunk(float x, float y, int w, int h, float u0, float v0, float u1, flo
 void DrawSprite(float x, float y, int w, int h, const AtlasRect &r);
 void DrawSprite(const PanelBox &b, const AtlasRect &r);
 
+// Limits drawing to panel box b on the screen and turns the scissor test on:
+// each window-pixel number is the sum of origin and offset (exact in
+// double), then a single-precision product with the scale truncated on its own.
+void ScissorTo(const PanelBox &b);
+
 // Sets glColor4f to the day tint, or the night tint while the cockpit lights are on.
 void SetTint(void);
 

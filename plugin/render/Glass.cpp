@@ -18,11 +18,12 @@
 // geometry is shared with the art (PanelGeometry.h).
 static const int FD_PX = 239, FD_PY = 88;
 
-// v of the horizon window's lower edge at zero pitch (511 / 1024), its rise
-// per degree of pitch (1.6 / 1024) and its height (130 / 1024).
-static const float HORIZON_V0 = 0.4990234375f;
-static const float HORIZON_DV_PER_DEG = 0.0015625f;
-static const float HORIZON_DV = 0.126953125f;
+// v of the horizon window's lower edge at zero pitch, its rise per degree
+// of pitch and its height.
+static const float HORIZON_V0 = (float)ATLAS_GLASS_HORIZON_WINDOW.v0 / ATLAS_SIZE;
+static const float HORIZON_DV_PER_DEG = (float)(GLASS_HORIZON_TEXELS_PER_DEGREE / ATLAS_SIZE);
+static const float HORIZON_DV =
+    (float)(ATLAS_GLASS_HORIZON_WINDOW.v1 - ATLAS_GLASS_HORIZON_WINDOW.v0) / ATLAS_SIZE;
 
 // The CDI bar and glideslope pointer move without bound on the panel; their
 // deflection is held only this far out (millions of panel units, off any
@@ -30,22 +31,11 @@ static const float HORIZON_DV = 0.126953125f;
 // finite through the scale and projection.
 static const float POINTER_MAX_DOTS = 1.0e5f;
 
-// Window-pixel scissor number of a panel coordinate: the sum of origin and
-// offset (whole numbers, exact in double), then a single-precision product
-// truncated on its own.
-static int ScissorOrigin(int origin, float offset)
-{
-    return TruncInt((float)((double)origin + offset) * SCALE);
-}
-
 static void DrawAttitude(void)
 {
     float p = Limit(Pitch, -40.0f, 40.0f);
 
-    const PanelBox &win = GLASS_ATTITUDE_WINDOW;
-    glScissor(ScissorOrigin(XO, win.x), ScissorOrigin(YO, win.y), TruncInt((float)win.w * SCALE),
-              TruncInt((float)win.h * SCALE));
-    glEnable(GL_SCISSOR_TEST);
+    ScissorTo(GLASS_ATTITUDE_WINDOW);
     SetTint();
 
     BeginPivot(GLASS_AI_PIVOT.x, GLASS_AI_PIVOT.y, Roll);

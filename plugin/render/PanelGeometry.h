@@ -17,6 +17,13 @@ struct PanelBox {
     int w, h;
 };
 
+// The panels' sizes in panel units (screen pixels at scale 1).
+struct PanelSize {
+    int w, h;
+};
+constexpr PanelSize GA_PANEL = {475, 320};
+constexpr PanelSize GLASS_PANEL = {378, 182};
+
 // ---- GA panel
 // Attitude indicator: the horizon picture and its ring turn about the pivot
 // under the plate's round window; symbol and bezel stay put over them.

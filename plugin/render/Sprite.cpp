@@ -1,10 +1,11 @@
-// Sprites, tints and pivot rotations.
+// Sprites, scissor boxes, tints and pivot rotations.
 
 #include <math.h>
 #include <GL/gl.h>
 
 #include "Draw.h"
 #include "Panel.h"
+#include "Trunc.h"
 
 void DrawChunk(float x, float y, int w, int h, float u0, float v0, float u1, float v1)
 {
@@ -32,6 +33,18 @@ void DrawSprite(float x, float y, int w, int h, const AtlasRect &r)
 void DrawSprite(const PanelBox &b, const AtlasRect &r)
 {
     DrawSprite(b.x, b.y, b.w, b.h, r);
+}
+
+static int ScissorNumber(int origin, float offset)
+{
+    return TruncInt((float)((double)origin + offset) * SCALE);
+}
+
+void ScissorTo(const PanelBox &b)
+{
+    glScissor(ScissorNumber(XO, b.x), ScissorNumber(YO, b.y), TruncInt((float)b.w * SCALE),
+              TruncInt((float)b.h * SCALE));
+    glEnable(GL_SCISSOR_TEST);
 }
 
 void SetTint(void)

@@ -81,10 +81,7 @@ static void DrawTape(float A, const TapeLayout &t)
     int b = TruncInt(A - (float)r);
     float y = 95.0f - (A - (float)b) * t.k - t.firstDrop;
 
-    const PanelBox &w = t.window;
-    glScissor(TruncInt(SCALE * ((float)XO + w.x)), TruncInt(((float)YO + w.y) * SCALE),
-              TruncInt(SCALE * (float)w.w), TruncInt(SCALE * (float)w.h));
-    glEnable(GL_SCISSOR_TEST);
+    ScissorTo(t.window);
     SetTint();
     glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
     glEnable(GL_LINE_SMOOTH);

@@ -2,6 +2,7 @@
 // the bound key or button) and returns 0 in every phase.
 
 #include "Panel.h"
+#include "PanelGeometry.h"
 #include "Trunc.h"
 
 // Re-scales about the screen origin: the panel origin moves so that the
@@ -40,12 +41,12 @@ static int MyHandleSwitch(XPLMCommandRef, XPLMCommandPhase phase, void *)
     if (phase != xplm_CommandEnd) return 0;
     if (Mode == 1) {
         Mode = 2;
-        width = 378;
-        height = 182;
+        width = GLASS_PANEL.w;
+        height = GLASS_PANEL.h;
     } else {
         Mode = 1;
-        width = 475;
-        height = 320;
+        width = GA_PANEL.w;
+        height = GA_PANEL.h;
     }
     SetScaledWindowRect();
     return 0;

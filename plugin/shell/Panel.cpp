@@ -2,11 +2,12 @@
 // library starts from these values.
 
 #include "Panel.h"
+#include "PanelGeometry.h"
 
 int XO = 0;
 int YO = 0;
-int width = 475;
-int height = 320;
+int width = GA_PANEL.w;
+int height = GA_PANEL.h;
 float SCALE = 1.0f;
 float ALPHA = 1.0f;
 int Mode = 1;
@@ -20,7 +21,7 @@ int View = 0;
 int Lit = 0;
 
 XPLMWindowID OurWindow = 0;
-char TextureFile[] = "Resources/plugins/Ostrel.tga";
+char TextureFile[] = OSTREL_TEXTURE_IN_SIM;  // relative to the simulator's folder
 Texture mytex = {};
 char sbuf[128] = {};
 

@@ -9,8 +9,8 @@
 
 extern int XO;           // panel origin x, panel units (unscaled)
 extern int YO;           // panel origin y, panel units (unscaled)
-extern int width;        // 475 (GA) or 378 (Glass)
-extern int height;       // 320 (GA) or 182 (Glass)
+extern int width;        // GA_PANEL or GLASS_PANEL (PanelGeometry.h)
+extern int height;
 extern float SCALE;      // 0.6 .. 2.0 in steps of 0.2
 extern float ALPHA;      // panel opacity, 1.0 down to 0.3
 extern int Mode;         // 1 = GA panel, anything else = Glass panel

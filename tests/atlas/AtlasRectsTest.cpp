@@ -92,8 +92,9 @@ TEST(AtlasRects, EveryPictureStandsWhereTheTextureFileHasIt)
     for (const auto &[name, rect] : shared)
         EXPECT_TRUE(file.count(name)) << name << " " << rect << " is not in the texture file's table";
 
-    // The GA horizon's window at zero pitch, inside the range above.
+    // The horizon pictures' windows at zero pitch, inside their ranges above.
     EXPECT_EQ(ATLAS_GA_HORIZON_WINDOW, (AtlasRect{256, 527, 384, 627}));
+    EXPECT_EQ(ATLAS_GLASS_HORIZON_WINDOW, (AtlasRect{384, 511, 512, 641}));
 }
 
 TEST(AtlasRects, DigitCellsAndDrumWheelsStandWhereTheTextureFileHasThem)

@@ -102,7 +102,7 @@ std::vector<FailureCase> FailureCases()
         variant("colour map type 1", [](TgaHeader &h) { h.colourMapType = 1; });
         for (int i = 0; i < 5; ++i)
             variant("colour map spec byte " + std::to_string(i),
-                    [i](TgaHeader &h) { h.colourMapSpec[size_t(i)] = 24; });
+                    [i](TgaHeader &h) { h.colourMapFields[size_t(i)] = 24; });
         variant("x origin 1", [](TgaHeader &h) { h.xOrigin = 1; });
         variant("y origin 256", [](TgaHeader &h) { h.yOrigin = 256; });
         variant("y origin equal to height", [](TgaHeader &h) { h.yOrigin = h.height; });

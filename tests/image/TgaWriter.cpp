@@ -16,7 +16,7 @@ Bytes TgaHeader::Encode() const
     b.push_back(idLength);
     b.push_back(colourMapType);
     b.push_back(imageType);
-    b.insert(b.end(), colourMapSpec.begin(), colourMapSpec.end());
+    b.insert(b.end(), colourMapFields.begin(), colourMapFields.end());
     for (uint16_t v : {xOrigin, yOrigin, width, height}) {
         b.push_back(uint8_t(v & 0xFF));
         b.push_back(uint8_t(v >> 8));

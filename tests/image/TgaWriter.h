@@ -21,7 +21,7 @@ struct TgaHeader {
     uint8_t idLength = 0;
     uint8_t colourMapType = 0;
     uint8_t imageType = 2;
-    std::array<uint8_t, 5> colourMapSpec{};
+    std::array<uint8_t, 5> colourMapFields{};
     uint16_t xOrigin = 0;
     uint16_t yOrigin = 0;
     uint16_t width = 1;

@@ -108,7 +108,7 @@ TEST(Commands, ScaleStepsDownAndStopsAtPointSix)
     }
     h.press(cmd::Larger);
     h.press(cmd::Larger);
-    EXPECT_EQ(h.windowRect(), (Rect{0, 320, 475, 0}));
+    EXPECT_EQ(h.windowRect(), AtOrigin(GA_PANEL));
 }
 
 TEST(Commands, LargerMovesTheOriginToKeepTheWindowInPlace)
@@ -146,9 +146,9 @@ TEST(Commands, SwitchResizesToThePanelTypeAtTheCurrentScale)
     RecordingHarness h;
     h.start();
     h.press(cmd::Switch);
-    EXPECT_EQ(h.windowRect(), (Rect{0, 182, 378, 0}));
+    EXPECT_EQ(h.windowRect(), AtOrigin(GLASS_PANEL));
     h.press(cmd::Switch);
-    EXPECT_EQ(h.windowRect(), (Rect{0, 320, 475, 0}));
+    EXPECT_EQ(h.windowRect(), AtOrigin(GA_PANEL));
 
     MoveOriginTo(h, 50, 30);
     h.press(cmd::Larger);
@@ -184,16 +184,14 @@ TEST(Commands, TogglesFlipBackAndForth)
     RecordingHarness h;
     h.start();
     h.drawFrame();
-    h.press(cmd::OnOff);
-    h.drawFrame();
-    EXPECT_EQ(h.windowRect(), (Rect{1, 1, 1, 1}));
-    h.press(cmd::Force);
-    h.drawFrame();
-    EXPECT_EQ(h.windowRect(), (Rect{0, 320, 475, 0}));
-    h.press(cmd::Force);
-    h.drawFrame();
-    EXPECT_EQ(h.windowRect(), (Rect{1, 1, 1, 1}));
-    h.press(cmd::OnOff);
-    h.drawFrame();
-    EXPECT_EQ(h.windowRect(), (Rect{0, 320, 475, 0}));
+    const Rect collapsed{1, 1, 1, 1}, shown = AtOrigin(GA_PANEL);
+    const struct {
+        const char *command;
+        Rect after;
+    } steps[] = {{cmd::OnOff, collapsed}, {cmd::Force, shown}, {cmd::Force, collapsed}, {cmd::OnOff, shown}};
+    for (const auto &s : steps) {
+        h.press(s.command);
+        h.drawFrame();
+        EXPECT_EQ(h.windowRect(), s.after) << s.command;
+    }
 }

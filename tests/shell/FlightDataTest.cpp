@@ -50,7 +50,7 @@ TEST(FlightData, VisibleFrameReadsTheViewFirstThenTheTableInOrder)
     EXPECT_EQ(reads[0].fn, "XPLMGetDatai");
     EXPECT_EQ(reads[0].args, dr::ViewType);
     size_t k = 1;
-    for (const dr::Spec &s : dr::kFlightData) {
+    for (const dr::Dataref &s : dr::kFlightData) {
         if (std::string(s.name) == dr::ViewType) continue;
         ASSERT_LT(k, reads.size());
         EXPECT_EQ(reads[k].fn, ReadFn(s.type)) << s.name;
@@ -89,7 +89,7 @@ TEST(FlightData, MissingDatarefsAreNeverRead)
     // Every dataref but the view type is missing: a read through a null
     // handle would be a host error and fail the test.
     HarnessOptions o;
-    for (const dr::Spec &s : dr::kFlightData)
+    for (const dr::Dataref &s : dr::kFlightData)
         if (std::string(s.name) != dr::ViewType) o.absent.push_back(s.name);
     RecordingHarness h(o);
     h.start();
@@ -106,7 +106,7 @@ TEST(FlightData, MissingDatarefsAreNeverRead)
 
 TEST(FlightData, EachMissingDatarefIsSkippedOnItsOwn)
 {
-    for (const dr::Spec &s : dr::kFlightData) {
+    for (const dr::Dataref &s : dr::kFlightData) {
         if (std::string(s.name) == dr::ViewType) continue;
         HarnessOptions o;
         o.absent = {s.name};

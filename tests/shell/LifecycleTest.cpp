@@ -57,7 +57,7 @@ TEST(Lifecycle, IdentityAndTheQuietEntryPoints)
     EXPECT_EQ(h.start(), 1);
     EXPECT_EQ(h.name(), "Ostrel-Flyer");
     EXPECT_EQ(h.signature(), "velmorant.ostrel.flyer");
-    EXPECT_EQ(h.description(), "Version 1.1");
+    EXPECT_EQ(h.description(), "Version " OSTREL_VERSION);
 
     h.host().clearCalls();
     h.gl().beginFrame();
@@ -87,10 +87,11 @@ TEST(Lifecycle, StartUpCallsInOrder)
     }
     EXPECT_EQ(Fns(calls), expected);
 
-    EXPECT_EQ(calls[0].args, "0, 320, 475, 0, 1, refcon (nil)");
+    EXPECT_EQ(calls[0].args,
+              "0, " + std::to_string(GA_PANEL.h) + ", " + std::to_string(GA_PANEL.w) + ", 0, 1, refcon (nil)");
     ASSERT_EQ(h.host().liveWindowCount(), 1);
     host::Window *w = h.window();
-    EXPECT_EQ(w->rect, (host::Rect{0, 320, 475, 0}));
+    EXPECT_EQ(w->rect, AtOrigin(GA_PANEL));
     EXPECT_TRUE(w->visible);
     EXPECT_NE(w->draw, nullptr);
     EXPECT_NE(w->key, nullptr);
@@ -100,7 +101,7 @@ TEST(Lifecycle, StartUpCallsInOrder)
     // The host's list, in order; the NAV1 course first under the name X-Plane
     // does not publish.
     std::vector<std::string> names;
-    for (const dr::Spec &s : dr::kFlightData) {
+    for (const dr::Dataref &s : dr::kFlightData) {
         if (std::string(s.name) == dr::HDG) names.push_back(dr::HDGFirst);
         names.push_back(s.name);
     }
@@ -169,7 +170,7 @@ TEST(Lifecycle, UploadsTheMasterTextureOnce)
 TEST(Lifecycle, TwentyFourBitTextureUploadsAsRgb)
 {
     RecordingHarness h(WithTexture(TextureSource::None));
-    WriteTga24(h.simFolder() / "Resources" / "plugins" / "Ostrel.tga", 1024, 1024);
+    WriteTga24(h.texturePath(), 1024, 1024);
     ASSERT_EQ(h.start(), 1);
     ASSERT_EQ(h.gl().textureImages().size(), 1u);
     EXPECT_EQ(h.gl().textureImages()[0].internalFormat, 3);
@@ -212,7 +213,7 @@ TEST(Lifecycle, MissingTextureStartsButNeverDraws)
     EXPECT_EQ(h.gl().count("glGenTextures"), 0);
     EXPECT_EQ(h.gl().count("glTexImage2D"), 0);
     EXPECT_EQ(h.host().handlerCount(), 6);
-    EXPECT_EQ(h.windowRect(), (host::Rect{0, 320, 475, 0}));
+    EXPECT_EQ(h.windowRect(), AtOrigin(GA_PANEL));
 
     // Splash time, a listed view, then a hidden one, then forced: nothing at all.
     for (int view : {1017, 0}) {
@@ -227,7 +228,7 @@ TEST(Lifecycle, MissingTextureStartsButNeverDraws)
     }
     h.press(cmd::Force);
     EXPECT_TRUE(h.drawFrame().calls().empty());
-    EXPECT_EQ(h.windowRect(), (host::Rect{0, 320, 475, 0}));
+    EXPECT_EQ(h.windowRect(), AtOrigin(GA_PANEL));
     EXPECT_EQ(h.window()->geometrySets, 0);
 
     // The window still takes clicks at its start rectangle.
@@ -286,7 +287,7 @@ TEST(Lifecycle, StopDeletesTheTextureAndForgetsIt)
     EXPECT_EQ(h.gl().count("glDeleteTextures"), 1);
 
     // Started again in the same load without its file, it has nothing to draw with.
-    std::filesystem::remove(h.simFolder() / "Resources" / "plugins" / "Ostrel.tga");
+    std::filesystem::remove(h.texturePath());
     ASSERT_EQ(h.start(), 1);
     h.press(cmd::Force);
     EXPECT_TRUE(h.drawFrame().calls().empty());
@@ -296,7 +297,7 @@ TEST(Lifecycle, StopDeletesTheTextureAndForgetsIt)
 TEST(Lifecycle, AnImageTheGLRefusesIsAFailedLoad)
 {
     RecordingHarness h(WithTexture(TextureSource::None));
-    WriteTga24(h.simFolder() / "Resources" / "plugins" / "Ostrel.tga", rgl::kMaxTextureSize * 2, 2);
+    WriteTga24(h.texturePath(), rgl::kMaxTextureSize * 2, 2);
     ASSERT_EQ(h.start(), 1);
     ASSERT_EQ(h.host().log().size(), 1u);
     EXPECT_EQ(h.host().log()[0],
@@ -322,21 +323,4 @@ TEST(Lifecycle, StopAfterAFailedTextureLoadStillReleasesEverything)
     h.stop();
     EXPECT_EQ(h.host().handlerCount(), 0);
     EXPECT_EQ(h.host().liveWindowCount(), 0);
-}
-
-TEST(Lifecycle, EveryLoadStartsFromTheDefaults)
-{
-    {
-        RecordingHarness first;
-        first.start();
-        first.press(cmd::Larger);
-        first.press(cmd::Switch);
-        first.drag(10, 10, 110, 60);
-        EXPECT_NE(first.windowRect(), (host::Rect{0, 320, 475, 0}));
-    }
-    RecordingHarness second;
-    second.start();
-    EXPECT_EQ(second.windowRect(), (host::Rect{0, 320, 475, 0}));
-    second.press(cmd::Larger);
-    EXPECT_EQ(second.windowRect(), (host::Rect{0, 384, 570, 0}));
 }

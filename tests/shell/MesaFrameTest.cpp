@@ -59,7 +59,7 @@ TEST(MesaFrame, TexturesOfAnyWidthUploadRowForRowOrNotAtAll)
         GLint limit = 0;
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limit);
         ASSERT_EQ(c.w > limit, !c.uploads) << "the GL's size limit is " << limit;
-        const auto rgb = WriteTga24(h.simFolder() / "Resources" / "plugins" / "Ostrel.tga", c.w, c.h);
+        const auto rgb = WriteTga24(h.texturePath(), c.w, c.h);
         ASSERT_EQ(h.start(), 1);
         GLint alignment = 0;
         glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);

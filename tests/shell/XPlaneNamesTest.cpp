@@ -67,7 +67,7 @@ int ArrayLength(const std::string &type)
 TEST(XPlaneNames, TheHostPublishesXPlanesNamesAndTypes)
 {
     auto xp = XPlaneDatarefs();
-    for (const dr::Spec &s : dr::kFlightData) {
+    for (const dr::Dataref &s : dr::kFlightData) {
         auto it = xp.find(s.name);
         ASSERT_NE(it, xp.end()) << s.name << " is not published by X-Plane 12.1";
         switch (s.type) {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Events.h"
-#include "FlightError.h"
+#include "flights/Events.h"
+#include "flights/InputText.h"
 #include "XPLMDisplay.h"
 #include "XPLMUtilities.h"
 

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <string>
 
-#include "Flight.h"
-#include "FlightError.h"
+#include "flights/Flight.h"
+#include "flights/InputText.h"
 
 namespace simtest {
 

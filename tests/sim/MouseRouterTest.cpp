@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "MouseRouter.h"
+#include "session/MouseRouter.h"
 
 using namespace sim;
 

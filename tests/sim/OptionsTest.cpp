@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "Options.h"
+#include "cli/Options.h"
 
 using namespace sim;
 

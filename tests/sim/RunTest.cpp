@@ -19,7 +19,8 @@
 #include <vector>
 
 #include "GarminLogMaker.h"
-#include "Image.h"
+#include "PanelGeometry.h"
+#include "outputs/Image.h"
 
 extern char **environ;
 namespace fs = std::filesystem;
@@ -148,6 +149,16 @@ TEST(Run, LoaderRefusesAPluginMissingAnEntryPoint)
     r = Sim({"--plugin", "/no/such/plugin.xpl"});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(Contains(r.output, "cannot load plug-in /no/such/plugin.xpl")) << r.output;
+
+    // The bench reads the file's GL imports first: a section table whose
+    // offset wraps past the end of memory is refused, not read.
+    std::string elf(64, '\0');
+    elf.replace(0, 7, "\x7f" "ELF\x02\x01\x01");
+    for (int i = 0; i < 8; ++i) elf[size_t(0x28 + i)] = char(i ? 0xff : 0xf0);  // e_shoff
+    elf[0x3a] = 64, elf[0x3c] = 1;                                             // e_shentsize, e_shnum
+    r = Sim({"--plugin", Write("wrapping-sections.xpl", elf), "--bench", "--frames", "1", "--screen", "320x200"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(Contains(r.output, "section header out of the file")) << r.output;
 }
 
 TEST(Run, EndOfRunChecksFailAMisbehavingPlugin)
@@ -337,27 +348,33 @@ bool Have(const char *program)
 TEST(Run, VideoDecodesWithItsFramesSizeAndDuration)
 {
     if (!Have("ffprobe")) GTEST_SKIP() << "ffprobe is not installed (Debian's ffmpeg)";
+    const std::string panelW = std::to_string(GA_PANEL.w), panelH = std::to_string(GA_PANEL.h);
+    const std::string evenW = std::to_string(GA_PANEL.w + GA_PANEL.w % 2);
     struct Case {
         std::vector<std::string> args;
         std::string stream;  // what ffprobe reports
+        const char *file = "run.mp4";
     } cases[] = {
         {{"--plugin", Probe(), "--screen", "320x200", "--duration", "2"},
          "codec_name=h264\nwidth=320\nheight=200\nnb_read_frames=21\nduration=2.100000\n"},
         {{"--plugin", Probe(), "--screen", "320x200", "--duration", "1", "--from", "0.5", "--video-size", "160x100"},
          "codec_name=h264\nwidth=160\nheight=100\nnb_read_frames=6\nduration=0.600000\n"},
-        // The GA panel's window, 475 x 320, made even for H.264.
+        // The GA panel's window, made even for H.264; an animated GIF takes it as it is.
         {{"--screen", "640x400", "--duration", "4", "--video-size", "panel"},
-         "codec_name=h264\nwidth=476\nheight=320\nnb_read_frames=41\nduration=4.100000\n"},
+         "codec_name=h264\nwidth=" + evenW + "\nheight=" + panelH + "\nnb_read_frames=41\nduration=4.100000\n"},
+        {{"--screen", "640x400", "--duration", "1", "--video-size", "panel"},
+         "codec_name=gif\nwidth=" + panelW + "\nheight=" + panelH + "\nnb_read_frames=11\nduration=1.100000\n",
+         "run.gif"},
     };
     for (Case &c : cases) {
-        const fs::path mp4 = Scratch("run.mp4");
-        fs::remove(mp4);
-        c.args.insert(c.args.end(), {"--fps", "10", "--video", mp4.string()});
+        const fs::path video = Scratch(c.file);
+        fs::remove(video);
+        c.args.insert(c.args.end(), {"--fps", "10", "--video", video.string()});
         Result r = Sim(c.args);
         ASSERT_EQ(r.code, 0) << r.output;
         Result probe = Exec({"ffprobe", "-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
                              "stream=codec_name,width,height,nb_read_frames:format=duration", "-of",
-                             "default=nw=1", mp4.string()});
+                             "default=nw=1", video.string()});
         EXPECT_EQ(probe.output, c.stream) << r.output;
     }
     // Forty-one frames are enough for progress: plain lines, stderr not being a terminal.

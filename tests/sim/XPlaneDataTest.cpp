@@ -93,7 +93,7 @@ TEST(XPlaneData, BadInputNamesFileLineAndColumn)
 }
 
 // Every format: a pause repeats the time, a restart sends it back.
-TEST(Recording, PausedAndRestartedRowsAreSkippedWithWarnings)
+TEST(LogReading, PausedAndRestartedRowsAreSkippedWithWarnings)
 {
     const double times[] = {0, 1, 2, 2, 3, 1, 2, 3, 4};
     const double values[] = {0, 10, 20, 99, 30, -1, -2, -3, 40};

@@ -12,6 +12,7 @@
 #include <limits>
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "PanelSteps.h"
 #include "RecordingHarness.h"
@@ -21,10 +22,14 @@ namespace {
 constexpr int kEvents = 100000;
 constexpr int kEventsPerLoad = 5000;  // then a reload with other datarefs missing
 
-const char *const kCommands[] = {cmd::OnOff, cmd::Larger, cmd::Smaller,
-                                 cmd::Switch, cmd::Alpha, cmd::Force};
-const int kViews[] = {1014, 1017, 1018, 1020, 1021, 1023, 1024,  // listed
-                      0, 1000, 1016, 1025, 1026, -1, std::numeric_limits<int>::max()};
+// The view types the panel shows in and some it does not, odd ones too.
+std::vector<int> Views()
+{
+    std::vector<int> v(std::begin(host::kShownViews), std::end(host::kShownViews));
+    v.insert(v.end(), std::begin(host::kHiddenViews), std::end(host::kHiddenViews));
+    v.insert(v.end(), {0, 1016, 1025, -1, std::numeric_limits<int>::max()});
+    return v;
+}
 constexpr float kInf = std::numeric_limits<float>::infinity();
 const float kValues[] = {std::numeric_limits<float>::quiet_NaN(), kInf, -kInf, 1e30f, -1e30f,
                          std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(),
@@ -50,6 +55,7 @@ TEST(EventStorm, PanelStaysSoundThroughRandomEvents)
     std::mt19937 rng(seed);
     auto pick = [&](int n) { return int(rng() % unsigned(n)); };
     auto chance = [&](int percent) { return pick(100) < percent; };
+    const std::vector<int> views = Views();
 
     int frames = 0, drawn = 0;
     for (int done = 0; done < kEvents;) {
@@ -58,7 +64,7 @@ TEST(EventStorm, PanelStaysSoundThroughRandomEvents)
         o.screenWidth = screen[0], o.screenHeight = screen[1];
         // A reload now and then finds some datarefs missing (the view type too).
         if (done > 0)
-            for (const dr::Spec &s : dr::kFlightData)
+            for (const dr::Dataref &s : dr::kFlightData)
                 if (chance(10)) o.absent.push_back(s.name);
         RecordingHarness h(o);
         ASSERT_EQ(h.start(), 1);
@@ -68,7 +74,7 @@ TEST(EventStorm, PanelStaysSoundThroughRandomEvents)
         for (int i = 0; i < kEventsPerLoad && done < kEvents; ++i, ++done) {
             const int kind = pick(100);
             if (kind < 30) {
-                const char *c = kCommands[pick(6)];
+                const char *c = host::kPanelCommands[pick(int(std::size(host::kPanelCommands)))].name;
                 const int phase = pick(4);  // begin, continue, end, or a whole press
                 if (phase == 3) {
                     h.fire(c, xplm_CommandBegin);
@@ -84,14 +90,14 @@ TEST(EventStorm, PanelStaysSoundThroughRandomEvents)
                 if (status == xplm_MouseDown) dragging = true;
                 if (status == xplm_MouseUp) dragging = false;
             } else if (kind < 57) {
-                h.setView(kViews[pick(14)]);
+                h.setView(views[size_t(pick(int(views.size())))]);
             } else if (kind < 60) {
                 const int *s = kScreens[pick(6)];
                 h.host().setScreenSize(s[0], s[1]);
             } else if (kind < 63) {
                 h.setElapsed(chance(50) ? float(pick(200)) / 10.0f : 10.0f + float(pick(1000)));
             } else if (kind < 75) {
-                const dr::Spec &s = dr::kFlightData[size_t(pick(int(dr::kFlightData.size())))];
+                const dr::Dataref &s = dr::kFlightData[size_t(pick(int(dr::kFlightData.size())))];
                 if (std::string(s.name) == dr::ViewType) continue;
                 switch (s.type) {
                 case host::DataType::Int: h.setInt(s.name, kInts[pick(6)]); break;

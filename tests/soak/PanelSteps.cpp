@@ -3,6 +3,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "PanelGeometry.h"
+
 namespace soak {
 
 const std::vector<float> &Scales()
@@ -42,10 +44,9 @@ bool OnGrid(int edge, float s)
 std::string CheckWindowRect(const host::Rect &r, bool onGrid)
 {
     if (r == host::Rect{1, 1, 1, 1}) return {};
-    static const int sizes[2][2] = {{475, 320}, {378, 182}};
     for (float s : Scales())
-        for (const auto &wh : sizes)
-            if (r.width() == int(float(wh[0]) * s) && r.height() == int(float(wh[1]) * s) &&
+        for (const PanelSize &size : {GA_PANEL, GLASS_PANEL})
+            if (r.width() == int(float(size.w) * s) && r.height() == int(float(size.h) * s) &&
                 (!onGrid || (OnGrid(r.left, s) && OnGrid(r.bottom, s))))
                 return {};
     return "window " + host::ToString(r) + " is neither collapsed nor a scaled panel rectangle";

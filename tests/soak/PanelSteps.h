@@ -19,7 +19,7 @@ const std::vector<float> &Scales();
 const std::vector<float> &Alphas();
 
 // Empty when the rectangle is collapsed (1, 1, 1, 1) or has the size of the
-// GA (475 x 320) or Glass (378 x 182) panel at one of the scales, with (when
+// GA or Glass panel (GA_PANEL, GLASS_PANEL) at one of the scales, with (when
 // onGrid) its left and bottom edges on that scale's grid of panel origins.
 // Otherwise, why not.
 std::string CheckWindowRect(const host::Rect &r, bool onGrid);

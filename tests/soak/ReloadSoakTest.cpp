@@ -32,7 +32,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kCycles = 1000;
-const host::Rect kStartRect{0, 320, 475, 0};  // the window at the default origin, size and scale
+const host::Rect kStartRect = AtOrigin(GA_PANEL);  // the window at the default origin, size and scale
 
 // A simulator folder holding the generated master texture; the working
 // folder while it lives, as the plug-in opens its texture relative to it.
@@ -43,8 +43,9 @@ public:
         std::string tmpl = (fs::temp_directory_path() / "ostrel-soak-XXXXXX").string();
         if (!mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a simulator folder");
         path_ = tmpl;
-        fs::create_directories(path_ / "Resources" / "plugins");
-        fs::copy_file(PluginHarness::AtlasPath(), path_ / "Resources" / "plugins" / "Ostrel.tga");
+        const fs::path texture = path_ / OSTREL_TEXTURE_IN_SIM;
+        fs::create_directories(texture.parent_path());
+        fs::copy_file(PluginHarness::AtlasPath(), texture);
         previous_ = fs::current_path();
         fs::current_path(path_);
     }
@@ -65,7 +66,7 @@ void ResetSimulator()
 {
     host::Host &h = host::Host::instance();
     h.reset();
-    for (const dr::Spec &s : dr::kFlightData) {
+    for (const dr::Dataref &s : dr::kFlightData) {
         switch (s.type) {
         case host::DataType::Int: h.defineInt(s.name); break;
         case host::DataType::Float: h.defineFloat(s.name); break;

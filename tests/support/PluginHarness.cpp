@@ -7,12 +7,13 @@
 #include <cstring>
 #include <fstream>
 
+#include "AtlasRects.h"
 #include "host/TempFolder.h"
 
 namespace fs = std::filesystem;
 
-const std::vector<dr::Spec> dr::kFlightData(std::begin(host::kPublishedDatarefs),
-                                            std::end(host::kPublishedDatarefs));
+const std::vector<dr::Dataref> dr::kFlightData(std::begin(host::kPublishedDatarefs),
+                                               std::end(host::kPublishedDatarefs));
 
 std::string PluginHarness::BuiltPlugin()
 {
@@ -37,7 +38,7 @@ std::array<uint8_t, 4> PluginHarness::SyntheticTexel(int u, int v)
 
 void PluginHarness::writeSyntheticTexture(const fs::path &to)
 {
-    const int n = 1024;
+    const int n = ATLAS_SIZE;
     std::vector<uint8_t> file(18 + size_t(n) * n * 4);
     file[2] = 2;  // uncompressed true-colour
     file[12] = n & 255, file[13] = n >> 8;
@@ -60,7 +61,7 @@ PluginHarness::PluginHarness(HarnessOptions options) : options_(std::move(option
     h.reset();
     h.setScreenSize(options_.screenWidth, options_.screenHeight);
     h.setElapsedTime(options_.elapsed);
-    for (const dr::Spec &s : dr::kFlightData) {
+    for (const dr::Dataref &s : dr::kFlightData) {
         switch (s.type) {
         case host::DataType::Int: h.defineInt(s.name); break;
         case host::DataType::Float: h.defineFloat(s.name); break;
@@ -72,14 +73,13 @@ PluginHarness::PluginHarness(HarnessOptions options) : options_(std::move(option
     for (const std::string &name : options_.absent) h.setAbsent(name);
 
     folder_ = host::MakeTempFolder("ostrel-sim-");
-    fs::path plugins = folder_ / "Resources" / "plugins";
-    fs::create_directories(plugins);
+    fs::create_directories(texturePath().parent_path());
     fs::copy_file(options_.plugin.empty() ? BuiltPlugin() : options_.plugin, pluginCopy());
     switch (options_.texture) {
-    case TextureSource::Synthetic: writeSyntheticTexture(plugins / "Ostrel.tga"); break;
+    case TextureSource::Synthetic: writeSyntheticTexture(texturePath()); break;
     case TextureSource::Atlas:
         if (!AtlasAvailable()) throw std::runtime_error("no generated atlas at " + AtlasPath());
-        fs::copy_file(AtlasPath(), plugins / "Ostrel.tga");
+        fs::copy_file(AtlasPath(), texturePath());
         break;
     case TextureSource::None: break;
     }
@@ -109,7 +109,8 @@ PluginHarness::~PluginHarness()
 
 fs::path PluginHarness::pluginCopy() const
 {
-    return folder_ / "Resources" / "plugins" / fs::path(BuiltPlugin()).filename();
+    // The plug-in lies beside its texture, as in the simulator.
+    return texturePath().parent_path() / fs::path(BuiltPlugin()).filename();
 }
 
 int PluginHarness::start()

@@ -4,22 +4,23 @@
 //
 // The constructor resets the host, makes a new simulator folder (a temporary
 // directory) holding Resources/plugins/OstrelLin.xpl, a copy of the built
-// plug-in, and Resources/plugins/Ostrel.tga, changes into that folder (the
-// plug-in opens its texture relative to the working directory) and dlopens
+// plug-in, and the master texture where the plug-in opens it (texturePath()),
+// changes into that folder (the plug-in opens its texture relative to the
+// working directory) and dlopens
 // the copy: a fresh file per harness means fresh load-time globals, whatever
-// glibc keeps loaded. It defines the 31 flight datarefs the plug-in reads
-// (the host's list, as X-Plane 12.1 names them; all 0 rather than at rest so
-// a test names every value it relies on; view type 1017), screen 1024 x 768,
-// elapsed time 20 s (past the splash). The destructor calls XPluginStop if
-// the test started and did not stop, fails the test on any host error,
-// unloads, changes back and removes the folder.
+// glibc keeps loaded. It defines the flight datarefs the plug-in reads (the
+// host's list, as X-Plane 12.1 names them; all 0 rather than at rest so a
+// test names every value it relies on, but the view type, at rest), screen
+// 1024 x 768, elapsed time 20 s (past the splash). The destructor calls
+// XPluginStop if the test started and did not stop, fails the test on any
+// host error, unloads, changes back and removes the folder.
 //
 //   PluginHarness h;                         // or h(HarnessOptions{...})
 //   h.start();                               // XPluginStart; h.name() ...
 //   h.setFloat(dr::Airspeed, 120.0f);
 //   h.press("sim/view/ostrel_panel_larger"); // begin then end phase
 //   h.drawFrame();                           // the window's draw callback
-//   EXPECT_EQ(h.windowRect(), (host::Rect{0, 384, 570, 0}));
+//   EXPECT_EQ(h.windowRect(), AtOrigin(GA_PANEL));
 //   h.host().log(), h.host().spoken(), h.host().calls() ...
 //
 // Recording tests use RecordingHarness (RecordingHarness.h), Mesa tests
@@ -32,8 +33,11 @@
 #include <string>
 #include <vector>
 
+#include "PanelGeometry.h"
 #include "host/Host.h"
+#include "host/PanelInterface.h"
 #include "host/PluginLibrary.h"
+#include "host/PublishedDatarefs.h"
 
 // The flight datarefs, by the snapshot value they fill (the host's list,
 // host/PublishedDatarefs.h).
@@ -73,21 +77,27 @@ constexpr const char *FDmode = host::DatarefName("FDmode");
 constexpr const char *FDpitch = host::DatarefName("FDpitch");
 constexpr const char *FDroll = host::DatarefName("FDroll");
 
-using Spec = host::PublishedDataref;
-// All 31, in the order the plug-in looks them up.
-extern const std::vector<Spec> kFlightData;
+using Dataref = host::PublishedDataref;
+// All of them, in the order the plug-in looks them up.
+extern const std::vector<Dataref> kFlightData;
 
 }  // namespace dr
 
-// The panel commands.
+// The panel commands (the host's list, host/PanelInterface.h).
 namespace cmd {
-constexpr const char *OnOff = "sim/view/ostrel_flyer_on_off";
-constexpr const char *Larger = "sim/view/ostrel_panel_larger";
-constexpr const char *Smaller = "sim/view/ostrel_panel_smaller";
-constexpr const char *Switch = "sim/view/ostrel_select";
-constexpr const char *Alpha = "sim/view/ostrel_transparency";
-constexpr const char *Force = "sim/view/ostrel_force_on";
+constexpr const char *OnOff = host::CommandName("OnOff");
+constexpr const char *Larger = host::CommandName("Larger");
+constexpr const char *Smaller = host::CommandName("Smaller");
+constexpr const char *Switch = host::CommandName("Switch");
+constexpr const char *Alpha = host::CommandName("Alpha");
+constexpr const char *Force = host::CommandName("Force");
 }  // namespace cmd
+
+// The plug-in's window with the panel at the screen's origin and scale 1.
+inline host::Rect AtOrigin(const PanelSize &panel)
+{
+    return {0, panel.h, panel.w, 0};
+}
 
 enum class TextureSource {
     Synthetic,  // a 1024 x 1024 32-bit TGA the harness writes (SyntheticTexel)
@@ -99,7 +109,7 @@ struct HarnessOptions {
     TextureSource texture = TextureSource::Synthetic;
     int screenWidth = 1024, screenHeight = 768;
     float elapsed = 20.0f;
-    int view = 1017;                  // a view type in which the panel shows
+    int view = int(host::RestingValue("View"));  // a view type in which the panel shows
     std::vector<std::string> absent;  // datarefs XPLMFindDataRef does not find
     // Float datarefs published beside the host's list, at 0: names a
     // simulator other than X-Plane 12.1 might also publish.
@@ -119,6 +129,8 @@ public:
     const HarnessOptions &options() const { return options_; }
     const std::filesystem::path &simFolder() const { return folder_; }
     std::filesystem::path pluginCopy() const;
+    // Where the plug-in opens its master texture.
+    std::filesystem::path texturePath() const { return folder_ / OSTREL_TEXTURE_IN_SIM; }
 
     // ---- Entry points
     int start();  // XPluginStart with three 256-byte buffers

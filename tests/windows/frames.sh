@@ -14,7 +14,7 @@ mkdir -p "$work"
 
 # Frames at 0 (the splash), 25, 50, 75 and 100 s.
 common=(--fps 4 --duration 100 --every 100 --background 203040)
-glass=(--command sim/view/ostrel_select@0)
+glass=(--command Switch@0)
 
 "$linux_sim" "${common[@]}" --out "$work/linux-ga"
 "$linux_sim" "${common[@]}" "${glass[@]}" --out "$work/linux-glass"

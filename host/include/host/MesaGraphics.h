@@ -2,8 +2,8 @@
 #define OSTREL_HOST_MESAGRAPHICS_H
 // The graphics backend that applies XPLMSetGraphicsState and XPLMBindTexture2d
 // to the GL context that is current, as the simulator does. With no current
-// context it does nothing. Part of ostrel_host_egl (links libGL and EGL), and
-// of the Windows host beside the WGL context.
+// context it does nothing. Part of ostrel_host_gl, beside the EGL (or, on
+// Windows, the WGL) context.
 
 #include "host/Host.h"
 #include "host/OffscreenGL.h"

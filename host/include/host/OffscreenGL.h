@@ -4,9 +4,9 @@
 // surfaceless platform (llvmpipe here, a GPU vendor's EGL elsewhere), desktop
 // OpenGL with the compatibility profile so fixed-function drawing works.
 // Draws into a pbuffer of the given size, or into a framebuffer object when
-// the platform offers no pbuffer configurations. Part of ostrel_host_egl.
+// the platform offers no pbuffer configurations. Part of ostrel_host_gl.
 //
-// On Windows (OffscreenWgl.cpp, part of the Windows host) the context comes
+// On Windows (OffscreenWgl.cpp, ostrel_host_gl there) the context comes
 // from wglCreateContext on a hidden window and always draws into a
 // framebuffer object of the given size.
 

@@ -32,10 +32,10 @@ struct PublishedDataref {
     double rest;  // value of every element when nothing drives it
 };
 
-// Limit speeds of a light retractable single, knots.
 inline constexpr PublishedDataref kPublishedDatarefs[] = {
     {"Lit", "sim/cockpit/electrical/cockpit_lights_on", DataType::Int, 1, 0},
     {"View", "sim/graphics/view/view_type", DataType::Int, 1, 1017},
+    // Limit speeds of a light retractable single, knots.
     {"Vno", "sim/aircraft/view/acf_Vno", DataType::Float, 1, 140},
     {"Vfe", "sim/aircraft/view/acf_Vfe", DataType::Float, 1, 100},
     {"Vne", "sim/aircraft/view/acf_Vne", DataType::Float, 1, 170},
@@ -74,6 +74,14 @@ constexpr const char *DatarefName(std::string_view shortName)
 {
     for (size_t i = 0; i < sizeof kPublishedDatarefs / sizeof kPublishedDatarefs[0]; ++i)
         if (shortName == kPublishedDatarefs[i].shortName) return kPublishedDatarefs[i].name;
+    throw "unknown dataref";
+}
+
+// The resting value for a short name; an unknown name throws, as above.
+constexpr double RestingValue(std::string_view shortName)
+{
+    for (size_t i = 0; i < sizeof kPublishedDatarefs / sizeof kPublishedDatarefs[0]; ++i)
+        if (shortName == kPublishedDatarefs[i].shortName) return kPublishedDatarefs[i].rest;
     throw "unknown dataref";
 }
 

@@ -19,7 +19,7 @@ struct Row {
 const Row kAllLit[] = {
     {{172, 184, 128, 100}, ATLAS_GA_HORIZON_WINDOW, 2},
     {{171, 168, 128, 128}, ATLAS_GA_HORIZON_RING, 2},
-    {{0, 0, 475, 320}, ATLAS_GA_PLATE, 1},
+    {{0, 0, double(GA_PANEL.w), double(GA_PANEL.h)}, ATLAS_GA_PLATE, 1},
     {{205, 202, 62, 30}, ATLAS_GA_AIRCRAFT, 1},
     {{155, 150, 164, 158}, ATLAS_GA_ATTITUDE_BEZEL, 1},
     {{15, 150, 140, 140}, ATLAS_GA_AIRSPEED_DIAL, 1},

@@ -38,7 +38,7 @@ void ExpectWholeFrame(const rgl::RecordingGL &gl)
 // their range on v's side).
 void SetEverything(PluginHarness &h, float v)
 {
-    for (const dr::Spec &s : dr::kFlightData) {
+    for (const dr::Dataref &s : dr::kFlightData) {
         if (std::string(s.name) == dr::ViewType) continue;
         switch (s.type) {
         case host::DataType::Int: h.setInt(s.name, v < 0 ? INT_MIN : INT_MAX); break;
@@ -61,7 +61,7 @@ TEST_F(GaPanel, EveryValueHostileAtOnce)
 
 TEST_F(GaPanel, OneHostileValueAtATime)
 {
-    for (const dr::Spec &s : dr::kFlightData) {
+    for (const dr::Dataref &s : dr::kFlightData) {
         if (s.type == host::DataType::Int) continue;
         for (float v : kHostile) {
             SCOPED_TRACE(std::string(s.name) + " = " + std::to_string(v));

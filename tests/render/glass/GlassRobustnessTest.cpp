@@ -56,7 +56,7 @@ TEST(GlassRobustness, EveryFloatGlobalHoldsOddValues)
     size_t sprites = GlassSprites(h.drawFrame()).size();
     ASSERT_EQ(sprites, 20u);
 
-    for (const dr::Spec &s : dr::kFlightData) {
+    for (const dr::Dataref &s : dr::kFlightData) {
         if (s.type == host::DataType::Int) continue;
         for (float v : kOdd) {
             SCOPED_TRACE(::testing::Message() << s.name << " = " << v);
@@ -85,7 +85,7 @@ TEST(GlassRobustness, EveryGlobalOddAtOnce)
     for (float v : kOdd) {
         SCOPED_TRACE(v);
         GlassHarness h;
-        for (const dr::Spec &s : dr::kFlightData) {
+        for (const dr::Dataref &s : dr::kFlightData) {
             if (std::string(s.name) == dr::ViewType) continue;
             switch (s.type) {
             case host::DataType::Int: h.setInt(s.name, v > 0 ? INT_MAX : INT_MIN); break;

@@ -1,0 +1,74 @@
+#include "Help.h"
+
+#include <cstdio>
+
+#include "flights/Flight.h"
+#include "flights/LogReading.h"
+#include "host/PanelInterface.h"
+
+namespace sim {
+
+std::string WindowKeysHelp()
+{
+    std::string s;
+    for (const WindowKey &k : kWindowKeys) s += std::string(k.label) + " " + k.what + ", ";
+    return s + "V next view type, space pause";
+}
+
+// The keys and the mouse, wrapped.
+static std::string WindowHelp()
+{
+    std::vector<std::string> items;
+    for (const WindowKey &k : kWindowKeys) items.push_back(std::string(k.label) + " " + k.what);
+    items.insert(items.end(), {"V next view type", "space pause", "Esc quit; the mouse drags the panel."});
+    return Listed(items, "  ");
+}
+
+// "  OnOff     sim/view/ostrel_flyer_on_off", one a line.
+static std::string PanelCommandsHelp()
+{
+    std::string s;
+    char line[96];
+    for (const host::PanelCommand &c : host::kPanelCommands) {
+        std::snprintf(line, sizeof line, "  %-9s %s\n", c.shortName, c.name);
+        s += line;
+    }
+    return s;
+}
+
+std::string HelpFooter()
+{
+    return R"(Modes (one per run):
+  (none)                          fly the flight to its end; only the checks run
+  --at T --png FILE               write the frame drawn at elapsed time T
+  --out DIR / --sheet FILE        write a frame sequence and/or a contact sheet
+  --video FILE.mp4                and/or a video of the run (needs the ffmpeg program)
+  --frames N --bench              time N frames with each panel type
+  --window                        live preview (add --screenshot FILE --duration S to
+                                  save the last frame and quit)
+  --demo DIR                      both panels over the flight: contact sheets, short
+                                  sequences, stills and videos under DIR
+
+)" + FlightsHelp() +
+           R"(
+Frames not written (before --at T, between --every N) are not drawn: time,
+datarefs, commands and mouse events still advance frame by frame, and the
+plug-in is called where events fall or the view type changes. --every-frame
+draws them all.
+
+Events file (--events), one per line, '#' comments:
+  <t> command <name>     begin then end phase      <t> down <x> <y>   mouse pressed
+  <t> begin|continue|end <name>   one phase         <t> drag <x> <y>   mouse moved
+                                                    <t> up <x> <y>     mouse released
+Mouse positions are screen pixels from the lower left.
+
+The panel's commands, for --command and the events file by short or full name:
+)" + PanelCommandsHelp() + R"(
+Window keys (--window):
+)" + WindowHelp() + R"(
+Exit status: 0 success, 1 the run failed (the plug-in would not load, or an end-of-run
+check failed: handler still registered, window left, matrix stack unbalanced, GL error),
+2 bad command line or input file.)";
+}
+
+}  // namespace sim

@@ -1,0 +1,213 @@
+#include "Options.h"
+
+#include <CLI/CLI.hpp>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+
+#include "Help.h"
+#include "flights/InputText.h"
+
+// OSTREL_DEFAULT_PLUGIN and OSTREL_DEFAULT_TEXTURE come from the build
+// (cli/CMakeLists.txt).
+
+namespace sim {
+
+namespace {
+
+std::string ParseBackground(const std::string &s, Options &opts)
+{
+    if (s == "outside") return {};
+    std::string hex = !s.empty() && s[0] == '#' ? s.substr(1) : s;
+    unsigned v = 0;
+    char extra = 0;
+    if (hex.size() != 6 || std::sscanf(hex.c_str(), "%6x%c", &v, &extra) != 1)
+        return "--background: expected \"outside\" or a colour RRGGBB, got \"" + s + "\"";
+    opts.outsideView = false;
+    opts.background[0] = float((v >> 16) & 255) / 255.0f;
+    opts.background[1] = float((v >> 8) & 255) / 255.0f;
+    opts.background[2] = float(v & 255) / 255.0f;
+    return {};
+}
+
+std::string ParseScreen(const std::string &s, int &w, int &h)
+{
+    int a = 0, b = 0;
+    char x = 0, extra = 0;
+    if (std::sscanf(s.c_str(), "%d%c%d%c", &a, &x, &b, &extra) != 3 || (x != 'x' && x != 'X'))
+        return "--screen: expected WIDTHxHEIGHT, e.g. 1280x800, got \"" + s + "\"";
+    if (a < 64 || b < 64 || a > 8192 || b > 8192)
+        return "--screen: each side must be 64 to 8192 pixels, got \"" + s + "\"";
+    w = a;
+    h = b;
+    return {};
+}
+
+}  // namespace
+
+std::string ParseOverride(const std::string &text, Override &out)
+{
+    size_t eq = text.find('=');
+    if (eq == std::string::npos) return "expected DATAREF=VALUE, got \"" + text + "\"";
+    std::string why = ParseDatarefKey(std::string_view(text).substr(0, eq), out.key);
+    if (!why.empty()) return why;
+    std::string_view value = std::string_view(text).substr(eq + 1);
+    if (!ParseNumber(value, out.value))
+        return "bad value \"" + std::string(value) + "\" for " + out.key.text();
+    if (out.key.info->type == DatarefType::Int &&
+        (!std::isfinite(out.value) || out.value != std::floor(out.value)))
+        return out.key.text() + " takes whole numbers, not \"" + std::string(value) + "\"";
+    if (out.key.info->type == DatarefType::Int &&
+        (out.value < -2147483648.0 || out.value > 2147483647.0))
+        return out.key.text() + " is an int: " + std::string(value) +
+               " is outside -2147483648 to 2147483647";
+    return {};
+}
+
+int ParseOptions(int argc, char **argv, Options &opts)
+{
+    CLI::App app{"flyer-sim: flies the Ostrel-Flyer plug-in without the simulator. It loads the\n"
+                 "plug-in as the simulator does, feeds it a flight, delivers commands and mouse\n"
+                 "events and renders what it draws over a simple outside view.",
+                 "flyer-sim"};
+    app.footer(HelpFooter());
+    app.get_formatter()->column_width(34);
+
+    opts.plugin = OSTREL_DEFAULT_PLUGIN;
+    opts.texture = OSTREL_DEFAULT_TEXTURE;
+    std::string screen = std::to_string(opts.screenWidth) + "x" + std::to_string(opts.screenHeight);
+    std::string background = "outside";
+    std::vector<std::string> sets, missing, commands;
+
+    app.add_option("--plugin", opts.plugin, "Plug-in library to load")
+        ->type_name("PATH")->capture_default_str();
+    app.add_option("--texture", opts.texture, "Master texture copied in as " OSTREL_TEXTURE_IN_SIM)
+        ->type_name("PATH")->capture_default_str();
+    app.add_option("--flight", opts.flight,
+                   "circuit, rest, a flight CSV file, a Garmin flight data log or X-Plane's Data.txt")
+        ->type_name("NAME|FILE")->capture_default_str();
+    app.add_option("--screen", screen, "Screen size in pixels")->type_name("WxH")->capture_default_str();
+    app.add_option("--view", opts.view, "View type (sim/graphics/view/view_type)")
+        ->type_name("N")->capture_default_str();
+    app.add_option("--fps", opts.fps, "Frames per second of elapsed time")->type_name("F")->capture_default_str();
+    app.add_option("--background", background, "Under the panel: outside (sky and ground) or a colour RRGGBB")
+        ->type_name("outside|RRGGBB")->capture_default_str();
+    app.add_option("--set", sets, "Fix a dataref for the whole run, by full or short name "
+                                  "(Airspeed=95); name[i]=v for array elements; "
+                                  "floats take nan, inf, -inf (repeatable)")
+        ->type_name("DATAREF=VALUE");
+    app.add_option("--missing", missing, "Make a dataref absent (repeatable)")->type_name("DATAREF");
+    app.add_option("--command", commands, "Fire a command's begin then end phase at T seconds, by full or short name "
+                                          "(Switch@0) (repeatable)")
+        ->type_name("NAME@T");
+    app.add_option("--events", opts.eventsFile, "Timed command phases and mouse events (below)")
+        ->type_name("FILE");
+    app.add_option("--at", opts.at, "Render the frame at elapsed time T seconds (with --png)")->type_name("T");
+    app.add_option("--png", opts.png, "PNG file for the --at frame")->type_name("FILE");
+    app.add_option("--out", opts.outDir, "Folder for a frame sequence frame_NNNNN.png (frame numbers)")
+        ->type_name("DIR");
+    app.add_option("--duration", opts.duration, "Seconds to run (default: the flight's length)")
+        ->type_name("S");
+    app.add_option("--every", opts.every, "Write every Nth frame to --out")->type_name("N")->capture_default_str();
+    app.add_option("--from", opts.from, "First second written to --out and --video or timed by --bench")
+        ->type_name("T")->capture_default_str();
+    app.add_option("--video", opts.video,
+                   "Write the run as an H.264 MP4 (FILE.gif: an animated GIF) at --fps, through the "
+                   "ffmpeg program")
+        ->type_name("FILE.mp4");
+    app.add_option("--video-size", opts.videoSize,
+                   "With --video: scale the screen to WxH (even sides), or \"panel\": crop to the "
+                   "plug-in's window as first written")
+        ->type_name("WxH|panel");
+    app.add_flag("--every-frame", opts.everyFrame,
+                 "Draw every frame through the driver, also those not written (slower; the default "
+                 "calls the plug-in between written frames only where events or the view type change)");
+    app.add_option("--sheet", opts.sheet, "Contact sheet PNG of frames with their times")->type_name("FILE");
+    app.add_option("--sheet-frames", opts.sheetFrames, "Frames on the contact sheet, evenly spread")
+        ->type_name("K")->capture_default_str();
+    app.add_option("--log", opts.log, "Write the plug-in's log to this file")->type_name("FILE");
+    app.add_flag("--verbose", opts.verbose, "Echo the log and spoken strings to stderr");
+    app.add_option("--frames", opts.frames, "Frames to run with --bench")->type_name("N");
+    app.add_flag("--bench", opts.bench,
+                 "Time N frames per panel type; print panel=GA|Glass frames median_us p99_us self_us "
+                 "(GL going nowhere) gl_calls allocs");
+    app.add_flag("--window", opts.window, "Interactive preview window (GLFW), in real time");
+    app.add_option("--screenshot", opts.screenshot, "With --window: save the frame at --duration (default 2 s) and quit")
+        ->type_name("FILE");
+    app.add_option("--demo", opts.demo, "Both panels over the flight: sheets, sequences, stills and videos in DIR")
+        ->type_name("DIR");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp &e) {
+        std::cout << app.help();
+        return 0;
+    } catch (const CLI::ParseError &e) {
+        std::cerr << "flyer-sim: error: " << e.what() << "\nRun with --help for the options.\n";
+        return 2;
+    }
+
+    opts.fpsGiven = app.count("--fps") > 0;
+    std::vector<std::string> errors;
+    auto check = [&](bool ok, const std::string &message) {
+        if (!ok) errors.push_back(message);
+    };
+    std::string why = ParseScreen(screen, opts.screenWidth, opts.screenHeight);
+    check(why.empty(), why);
+    why = ParseBackground(background, opts);
+    check(why.empty(), why);
+    check(std::isfinite(opts.fps) && opts.fps >= 1 && opts.fps <= 1000, "--fps: must be 1 to 1000");
+    for (const std::string &s : sets) {
+        Override o;
+        why = ParseOverride(s, o);
+        check(why.empty(), "--set: " + why);
+        if (why.empty()) opts.overrides.push_back(o);
+    }
+    for (const std::string &m : missing) {
+        const DatarefInfo *d = FindDataref(m);
+        check(d != nullptr, "--missing: unknown dataref \"" + m + "\"");
+        if (d) opts.missing.push_back(d);
+    }
+    for (const std::string &c : commands) {
+        Event e;
+        why = ParseCommandAt(c, e);
+        check(why.empty(), "--command: " + why);
+        if (why.empty()) opts.commands.push_back(e);
+    }
+    if (opts.at) check(std::isfinite(*opts.at) && *opts.at >= 0, "--at: must be 0 or more seconds");
+    check(!opts.at || !opts.png.empty(), "--at needs --png FILE");
+    check(opts.png.empty() || opts.at, "--png needs --at T");
+    if (opts.duration)
+        check(std::isfinite(*opts.duration) && *opts.duration >= 0, "--duration: must be 0 or more seconds");
+    check(opts.every >= 1, "--every: must be 1 or more");
+    check(opts.every == 1 || !opts.outDir.empty(), "--every is used with --out");
+    check(opts.from == 0 || !opts.outDir.empty() || !opts.video.empty() || opts.bench,
+          "--from is used with --out, --video or --bench");
+    check(std::isfinite(opts.from) && opts.from >= 0, "--from: must be 0 or more seconds");
+    check(opts.sheetFrames >= 1 && opts.sheetFrames <= 400, "--sheet-frames: must be 1 to 400");
+    check(opts.frames >= 0, "--frames: must be 0 or more");
+    check(!opts.bench || opts.frames >= 1, "--bench needs --frames N (1 or more)");
+    check(opts.bench || opts.frames == 0, "--frames is used with --bench");
+    check(opts.screenshot.empty() || opts.window, "--screenshot is used with --window");
+    check(opts.videoSize.empty() || !opts.video.empty(), "--video-size is used with --video");
+    if (!opts.videoSize.empty() && opts.videoSize != "panel") {
+        int w = 0, h = 0;
+        why = ParseScreen(opts.videoSize, w, h);
+        check(why.empty(), "--video-size: expected WxH or panel, got \"" + opts.videoSize + "\"");
+        check(!why.empty() || (w % 2 == 0 && h % 2 == 0),
+              "--video-size: H.264 needs even sides, got \"" + opts.videoSize + "\"");
+    }
+    int modes = (opts.at ? 1 : 0) +
+                (!opts.outDir.empty() || !opts.sheet.empty() || !opts.video.empty() ? 1 : 0) +
+                (opts.bench ? 1 : 0) + (opts.window ? 1 : 0) + (!opts.demo.empty() ? 1 : 0);
+    check(modes <= 1, "choose one of --at, --out/--sheet/--video, --bench, --window, --demo");
+
+    if (!errors.empty()) {
+        for (const std::string &e : errors) std::cerr << "flyer-sim: error: " << e << "\n";
+        std::cerr << "Run with --help for the options.\n";
+        return 2;
+    }
+    return -1;
+}
+
+}  // namespace sim

@@ -1,0 +1,72 @@
+#ifndef OSTREL_SIM_FLIGHTS_INPUTTEXT_H
+#define OSTREL_SIM_FLIGHTS_INPUTTEXT_H
+// Reading input text (flights, events, options): lines and comma-separated
+// fields that keep where each starts, numbers, and errors that point there.
+// Fields are trimmed of spaces and tabs; separators inside double quotes do
+// not split.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sim {
+
+// Errors in flight, event and option input: the message names the file, and
+// the line and column where they are known ("flight.csv:12:30: ...").
+struct FlightError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+inline FlightError ErrorAt(const std::string &file, int line, int column, const std::string &what)
+{
+    return FlightError(file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
+                       what);
+}
+
+struct CsvField {
+    std::string_view text;  // trimmed
+    int column;             // 1-based column of the field's first character (after trimming)
+};
+
+// Iterates over the lines of a text buffer (LF or CRLF), numbering them from 1.
+class CsvLines {
+public:
+    explicit CsvLines(std::string_view text) : text_(text) {}
+    // The next line, without its line end; false at the end of the text.
+    bool next(std::string_view &line);
+    int lineNumber() const { return number_; }
+    // True when the line just returned was the last and had no line end.
+    bool lastWithoutNewline() const { return lastUnterminated_; }
+    // True when no non-blank line follows the one just returned.
+    bool atEnd() const;
+
+private:
+    std::string_view text_;
+    size_t pos_ = 0;
+    int number_ = 0;
+    bool lastUnterminated_ = false;
+};
+
+// Splits one line into fields at each separator outside double quotes
+// (reusing out's storage).
+void SplitCsvLine(std::string_view line, std::vector<CsvField> &out, char separator = ',');
+
+// Throws FlightError at the line's first extra field, or at its end, unless
+// it has exactly `count` fields.
+void CheckFieldCount(const std::vector<CsvField> &fields, size_t count, std::string_view line,
+                     const std::string &file, int lineNumber);
+
+// The text without a UTF-8 byte order mark at its start.
+std::string_view WithoutBom(std::string_view text);
+// A field without the double quotes around it, if it has them.
+std::string_view Unquoted(std::string_view field);
+bool SameNoCase(std::string_view a, std::string_view b);
+
+// Parses a whole field as a number: decimal, exponent, "nan", "inf", "-inf",
+// optional leading '+'. False if anything else is in the field.
+bool ParseNumber(std::string_view s, double &out);
+
+}  // namespace sim
+
+#endif

@@ -1,0 +1,92 @@
+// --demo DIR: both panels over the flight: for each, a contact sheet, a short
+// frame sequence of the flight's highlight and the same as an animated GIF
+// of the panel, a still of the panel and a video of the whole flight cropped
+// to the panel. The stills and GIFs are small enough for a web page.
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+
+#include "Modes.h"
+
+namespace fs = std::filesystem;
+
+namespace sim {
+
+namespace {
+
+constexpr double kDemoVideoFps = 20;
+constexpr double kDemoGifFps = 3;
+// For a flight that names no highlight: its first seconds, and a still half-way.
+constexpr double kSequenceSeconds = 16;
+
+Highlight HighlightOf(const Options &opts)
+{
+    const Flight flight = LoadFlight(opts.flight);
+    if (flight.highlight) return *flight.highlight;
+    return {0, std::min(kSequenceSeconds, flight.duration), flight.duration / 2};
+}
+
+}  // namespace
+
+int RunDemo(const Options &opts)
+{
+    const fs::path dir = opts.demo;
+    fs::create_directories(dir);
+    int code = 0;
+    std::vector<std::string> made;
+    const std::string stem = IsBuiltInFlight(opts.flight) ? opts.flight : fs::path(opts.flight).stem().string();
+    const Highlight highlight = HighlightOf(opts);
+    for (const char *panel : {"ga", "glass"}) {
+        const bool glass = std::string(panel) == "glass";
+        Options base = opts;
+        base.demo.clear();
+        if (glass) base.commands.insert(base.commands.begin(), GlassPanelAtStart());
+
+        Options o = base;
+        // Ten frames a second are plenty for a sheet and a short sequence.
+        if (!opts.fpsGiven) o.fps = 10;
+        o.sheet = (dir / (std::string("sheet-") + panel + ".png")).string();
+        o.outDir = (dir / (std::string("sequence-") + panel)).string();
+        o.from = highlight.from;
+        o.outUntil = highlight.to;
+        o.every = std::max(1, int(std::lround(o.fps / 2)));
+        fs::remove_all(o.outDir);
+        code = std::max(code, RunSequence(o, std::string("Ostrel-Flyer ") + (glass ? "Glass" : "GA") +
+                                                 " panel, flight " + o.flight));
+        made.push_back(o.sheet);
+        made.push_back(o.outDir + "/");
+
+        // The highlight again, as an animated GIF of the panel alone.
+        Options g = base;
+        g.fps = kDemoGifFps;
+        g.video = (dir / (std::string("highlight-") + panel + ".gif")).string();
+        g.videoSize = "panel";
+        g.from = highlight.from;
+        g.duration = highlight.to;
+        code = std::max(code, RunSequence(g));
+        made.push_back(g.video);
+
+        // A still of the panel alone.
+        Options s = base;
+        s.at = highlight.still;
+        s.png = (dir / (std::string("still-") + panel + ".png")).string();
+        s.pngCroppedToPanel = true;
+        code = std::max(code, RunAt(s));
+        made.push_back(s.png);
+
+        // The whole flight as a video of the panel.
+        Options v = base;
+        if (!opts.fpsGiven) v.fps = kDemoVideoFps;
+        v.video = (dir / (stem + "-" + panel + ".mp4")).string();
+        v.videoSize = "panel";
+        code = std::max(code, RunSequence(v));
+        made.push_back(v.video);
+    }
+    std::cout << "flyer-sim: demo written under " << dir.string() << ":\n";
+    for (const std::string &m : made) std::cout << "  " << m << "\n";
+    return code;
+}
+
+}  // namespace sim

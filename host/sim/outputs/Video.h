@@ -1,0 +1,50 @@
+#ifndef OSTREL_SIM_OUTPUTS_VIDEO_H
+#define OSTREL_SIM_OUTPUTS_VIDEO_H
+// Writing a run as an H.264 MP4, or an animated GIF (a FILE.gif): raw RGBA
+// frames piped to the ffmpeg program.
+
+#include <string>
+#include <sys/types.h>
+
+#include "Image.h"
+
+namespace sim {
+
+// Whether `path` names an animated GIF rather than an MP4.
+bool IsGif(const std::string &path);
+
+// The ffmpeg filter for a video of a width x height screen, from
+// --video-size: "" the screen, "WxH" scaled, "panel" cropped to `panel` (the
+// whole screen without one). H.264 needs even sides: with evenSides, a crop
+// grows (or shrinks at the screen's edges) by a pixel where a side is odd.
+std::string VideoFilter(const std::string &size, int width, int height, const PixelBox *panel,
+                        bool evenSides);
+
+class VideoWriter {
+public:
+    // Starts ffmpeg writing `path` from frames of width x height pixels at fps
+    // frames a second. filter: an ffmpeg video filter ("crop=...", "scale=...")
+    // or empty. Throws std::runtime_error when ffmpeg cannot be started.
+    VideoWriter(const std::string &path, int width, int height, double fps, const std::string &filter);
+    ~VideoWriter();
+    VideoWriter(const VideoWriter &) = delete;
+    VideoWriter &operator=(const VideoWriter &) = delete;
+
+    // Throws std::runtime_error when ffmpeg has stopped taking frames.
+    void add(const Image &frame);
+    // Closes the stream and waits for ffmpeg; throws if it failed.
+    void finish();
+    int frames() const { return frames_; }
+
+private:
+    int wait();
+    std::string path_;
+    int width_, height_;
+    int fd_ = -1;
+    pid_t pid_ = -1;
+    int frames_ = 0;
+};
+
+}  // namespace sim
+
+#endif

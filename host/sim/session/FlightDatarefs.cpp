@@ -1,0 +1,77 @@
+#include "FlightDatarefs.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sim {
+
+namespace {
+
+// What an int dataref holds for a flight value.
+int IntValue(double v)
+{
+    return std::isfinite(v) ? int(std::clamp(v, -2147483648.0, 2147483647.0)) : 0;
+}
+
+void SetValue(host::DataRef &ref, const DatarefKey &key, double v)
+{
+    switch (key.info->type) {
+    case DatarefType::Int: ref.i = IntValue(v); break;
+    case DatarefType::Float: ref.f = float(v); break;
+    case DatarefType::FloatArray: ref.fv[size_t(key.index)] = float(v); break;
+    }
+}
+
+constexpr const char *kViewType = host::DatarefName("View");
+
+}  // namespace
+
+FlightDatarefs::FlightDatarefs(host::Host &h, const Options &opts, Flight &flight)
+{
+    for (const DatarefInfo &d : host::kPublishedDatarefs) {
+        switch (d.type) {
+        case DatarefType::Int: h.defineInt(d.name, int(d.rest)); break;
+        case DatarefType::Float: h.defineFloat(d.name, float(d.rest)); break;
+        case DatarefType::FloatArray:
+            h.defineFloatArray(d.name, std::vector<float>(size_t(d.size), float(d.rest)));
+            break;
+        }
+    }
+    viewRef_ = h.dataRef(kViewType);
+    viewRef_->i = opts.view;
+    for (const Override &o : opts.overrides) {
+        flight.removeTrack(o.key);
+        SetValue(*h.dataRef(o.key.info->name), o.key, o.value);
+    }
+    for (const DatarefInfo *d : opts.missing) h.setAbsent(d->name);
+    for (const Track &t : flight.tracks) {
+        bindings_.push_back({h.dataRef(t.key.info->name), &t});
+        if (bindings_.back().ref == viewRef_) viewTrack_ = &t;
+    }
+}
+
+void FlightDatarefs::apply(double t)
+{
+    for (const Binding &b : bindings_) SetValue(*b.ref, b.track->key, b.track->valueAt(t));
+}
+
+int FlightDatarefs::view() const
+{
+    return viewRef_->i;
+}
+
+int FlightDatarefs::viewAt(double t) const
+{
+    return viewTrack_ ? IntValue(viewTrack_->valueAt(t)) : viewRef_->i;
+}
+
+void FlightDatarefs::setView(int view)
+{
+    bindings_.erase(std::remove_if(bindings_.begin(), bindings_.end(),
+                                   [&](const Binding &b) { return b.ref == viewRef_; }),
+                    bindings_.end());
+    viewTrack_ = nullptr;
+    viewRef_->i = view;
+}
+
+}  // namespace sim

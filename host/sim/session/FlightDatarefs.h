@@ -1,0 +1,42 @@
+#ifndef OSTREL_SIM_SESSION_FLIGHTDATAREFS_H
+#define OSTREL_SIM_SESSION_FLIGHTDATAREFS_H
+// The published datarefs during a run: every one defined in the host at
+// rest (host/PublishedDatarefs.h), then what the command line fixes for the
+// run (--set, which takes the flight's track of it away) or leaves out
+// (--missing); each frame, the flight's tracks set their datarefs.
+
+#include <vector>
+
+#include "cli/Options.h"
+#include "flights/Flight.h"
+#include "host/Host.h"
+
+namespace sim {
+
+class FlightDatarefs {
+public:
+    // Defines the datarefs in h, which must have been reset. Keeps a
+    // reference to flight, less the tracks --set replaces.
+    FlightDatarefs(host::Host &h, const Options &opts, Flight &flight);
+
+    // Every track's value at time t.
+    void apply(double t);
+    // The view type now, and the one the flight gives it at time t.
+    int view() const;
+    int viewAt(double t) const;
+    // Fixes the view type from now on, whatever the flight says.
+    void setView(int view);
+
+private:
+    struct Binding {
+        host::DataRef *ref;
+        const Track *track;
+    };
+    std::vector<Binding> bindings_;
+    host::DataRef *viewRef_ = nullptr;
+    const Track *viewTrack_ = nullptr;  // the flight's view type, if it drives one
+};
+
+}  // namespace sim
+
+#endif
