@@ -2,5 +2,4 @@
 # release/CheckArchive.cmake, which take the same -D variables).
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../../release/Archive.cmake)
-set(ZIP ${OUT_DIR}/Ostrel-Flyer-${VERSION}-${PLATFORM}-x64.zip)
 include(${CMAKE_CURRENT_LIST_DIR}/../../release/CheckArchive.cmake)
