@@ -3,5 +3,4 @@
 # and the release_archive_* tests run it.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/Archive.cmake)
-set(ZIP ${OUT_DIR}/Ostrel-Flyer-${VERSION}-${PLATFORM}-x64.zip)
 include(${CMAKE_CURRENT_LIST_DIR}/CheckArchive.cmake)

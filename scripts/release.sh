@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the Linux and the Windows plug-in from the committed sources (a
-# clean export of HEAD, so nothing uncommitted or previously built slips in)
-# and writes the release archives a pilot unzips into the X-Plane folder:
+# Builds the Linux, the Windows and the macOS plug-in from the committed
+# sources (a clean export of HEAD, so nothing uncommitted or previously built
+# slips in) and writes the release archives a pilot unzips into the X-Plane
+# folder:
 #
 #   dist/Ostrel-Flyer-<version>-linux-x64.zip
 #   dist/Ostrel-Flyer-<version>-windows-x64.zip
+#   dist/Ostrel-Flyer-<version>-macos-universal.zip
 #   dist/SHA256SUMS
 #
 # Each archive is unpacked and checked (layout, plug-in, texture) before the
@@ -24,9 +26,10 @@ rm -rf "$work" "$root/dist"
 mkdir -p "$work/src" "$root/dist"
 git archive HEAD | tar -x -C "$work/src"
 
-echo "== Linux"
-cmake -S "$work/src" -B "$work/linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF -DOSTREL_WINDOWS=OFF
-cmake --build "$work/linux" -j "$jobs" --target OstrelPlugin ostrel_atlas ostrel-tga-check
+echo "== Linux, and macOS (its universal plug-in is made by the Linux build)"
+cmake -S "$work/src" -B "$work/linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF -DOSTREL_WINDOWS=OFF \
+  -DOSTREL_MACOS=ON
+cmake --build "$work/linux" -j "$jobs" --target OstrelPlugin ostrel_atlas ostrel-tga-check ostrel_macos
 echo "== Windows"
 cmake -S "$work/src" -B "$work/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF \
   -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/mingw-w64.cmake"
@@ -34,10 +37,11 @@ cmake --build "$work/windows" -j "$jobs" --target OstrelPlugin
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/linux/CMakeCache.txt")
 texture=$work/linux/resources/Ostrel.tga
-for platform in linux windows; do
+for platform in linux windows macos; do
   case $platform in
     linux) xpl=$work/linux/OstrelLin.xpl ;;
     windows) xpl=$work/windows/OstrelWin.xpl ;;
+    macos) xpl=$work/linux/macos/OstrelMac.xpl ;;
   esac
   vars=(-DPLATFORM=$platform -DVERSION="$version" -DXPL="$xpl" -DTEXTURE="$texture"
         -DOUT_DIR="$root/dist" -DTGA_CHECK="$work/linux/ostrel-tga-check")

@@ -18,7 +18,10 @@
 #  else
 #    define XPLM_API __declspec(dllimport)
 #  endif
-#elif LIN
+#elif LIN || APL
+/* Linux and macOS: the entry points are the library's only visible symbols;
+   the SDK's functions are resolved from the simulator (Linux) or imported
+   from XPLM.framework (macOS) when the plug-in is loaded. */
 #  ifdef __cplusplus
 #    define PLUGIN_API extern "C" __attribute__((visibility("default")))
 #  else
@@ -26,7 +29,7 @@
 #  endif
 #  define XPLM_API __attribute__((visibility("default")))
 #else
-#  error "This SDK declaration set supports Linux and Windows builds (define LIN=1 or IBM=1)."
+#  error "This SDK declaration set supports Linux, Windows and macOS builds (define LIN=1, IBM=1 or APL=1)."
 #endif
 
 #ifdef __cplusplus

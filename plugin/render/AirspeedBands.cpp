@@ -3,7 +3,7 @@
 // Vno and never-exceed from Vne up to the top of the tape.
 
 #include <math.h>
-#include <GL/gl.h>
+#include "PluginGL.h"
 
 #include "Draw.h"
 #include "FlightData.h"

@@ -11,7 +11,7 @@
 // never overflows.
 
 #include <math.h>
-#include <GL/gl.h>
+#include "PluginGL.h"
 
 #include "Draw.h"
 #include "FlightData.h"

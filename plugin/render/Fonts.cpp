@@ -5,7 +5,7 @@
 // nothing, so no cell can ever show atlas art that is not a digit.
 
 #include <stdio.h>
-#include <GL/gl.h>
+#include "PluginGL.h"
 
 #include "XPLMGraphics.h"
 #include "Draw.h"

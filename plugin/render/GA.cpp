@@ -4,7 +4,7 @@
 // in the atlas and turned about their pivots; clockwise is a negative angle.
 
 #include <math.h>
-#include <GL/gl.h>
+#include "PluginGL.h"
 
 #include "XPLMGraphics.h"
 #include "Draw.h"

@@ -4,7 +4,7 @@
 
 #include <math.h>
 #include <stdio.h>
-#include <GL/gl.h>
+#include "PluginGL.h"
 
 #include "XPLMGraphics.h"
 #include "Draw.h"

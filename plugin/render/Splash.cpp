@@ -1,7 +1,7 @@
 // The splash: the product picture, in screen pixels, centred across the
 // upper part of the screen during the first seconds of a run.
 
-#include <GL/gl.h>
+#include "PluginGL.h"
 
 #include "XPLMGraphics.h"
 #include "Draw.h"

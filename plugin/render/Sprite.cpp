@@ -1,7 +1,7 @@
 // Sprites, scissor boxes, tints and pivot rotations.
 
 #include <math.h>
-#include <GL/gl.h>
+#include "PluginGL.h"
 
 #include "Draw.h"
 #include "Panel.h"

@@ -4,7 +4,7 @@
 // minor tick above it per step, until the window's top has been passed.
 
 #include <stdio.h>
-#include <GL/gl.h>
+#include "PluginGL.h"
 
 #include "Draw.h"
 #include "FlightData.h"

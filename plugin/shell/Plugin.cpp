@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <GL/gl.h>
+#include "PluginGL.h"
 
 #include "Panel.h"
 #include "FlightData.h"

@@ -1,6 +1,6 @@
 // The panel window: the per-frame draw cycle and mouse dragging.
 
-#include <GL/gl.h>
+#include "PluginGL.h"
 
 #include "XPLMGraphics.h"
 #include "XPLMProcessing.h"

@@ -1,13 +1,39 @@
 cmake_minimum_required(VERSION 3.25)
 # Checks the PE tables of the Windows plug-in:
-#   cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DXPL=OstrelWin.xpl -P PeTables.cmake
+#   cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DXPL=OstrelWin.xpl
+#         [-DSAME_AS=other/OstrelWin.xpl] -P PeTables.cmake
 # It must export exactly the five entry points, and import from XPLM_64.dll,
-# OPENGL32.dll and Windows system DLLs only (no MinGW runtime DLL).
+# OPENGL32.dll and Windows system DLLs only (no MinGW runtime DLL). With
+# SAME_AS, both files must import the same functions from the same DLLs (the
+# plug-in against the SDK's XPLM_64.lib, and against the project's stub).
 
-execute_process(COMMAND ${OBJDUMP} -p ${XPL} OUTPUT_VARIABLE out RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "${OBJDUMP} -p ${XPL} failed")
-endif()
+function(pe_tables out file)
+  execute_process(COMMAND ${OBJDUMP} -p ${file} OUTPUT_VARIABLE text RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} -p ${file} failed")
+  endif()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# "DLL:function" for every import, sorted: each "DLL Name:" block lists its
+# functions as "\t<vma>\t <hint>  <name>" rows.
+function(pe_imports out text)
+  set(found "")
+  string(REGEX MATCHALL "DLL Name: [^\n]+\n[^\n]*(\n\t[0-9a-f]+\t[^\n]*)*" blocks "${text}")
+  foreach(block IN LISTS blocks)
+    string(REGEX MATCH "DLL Name: ([^\n]+)" _ "${block}")
+    set(dll "${CMAKE_MATCH_1}")
+    string(REGEX MATCHALL "\n\t[0-9a-f]+\t *[0-9]+ +[^\n]+" rows "${block}")
+    foreach(row IN LISTS rows)
+      string(REGEX REPLACE "^\n\t[0-9a-f]+\t *[0-9]+ +" "" name "${row}")
+      list(APPEND found "${dll}:${name}")
+    endforeach()
+  endforeach()
+  list(SORT found)
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+pe_tables(out ${XPL})
 
 string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${out}")
 set(imports "")
@@ -52,3 +78,18 @@ foreach(dll IN LISTS imports)
     message(FATAL_ERROR "imports ${dll}, which is neither the SDK, OpenGL nor a Windows system DLL")
   endif()
 endforeach()
+
+pe_imports(functions "${out}")
+set(xplm ${functions})
+list(FILTER xplm INCLUDE REGEX "^XPLM_64.dll:")
+list(TRANSFORM xplm REPLACE "^XPLM_64.dll:" "")
+list(LENGTH xplm n)
+message(STATUS "${n} functions from XPLM_64.dll: ${xplm}")
+if(DEFINED SAME_AS)
+  pe_tables(other_out ${SAME_AS})
+  pe_imports(other "${other_out}")
+  if(NOT functions STREQUAL other)
+    message(FATAL_ERROR "imports\n  [${functions}]\nbut ${SAME_AS} imports\n  [${other}]")
+  endif()
+  message(STATUS "the same imports as ${SAME_AS}")
+endif()
