@@ -36,9 +36,8 @@ int RunOffscreen(const Options &opts, std::vector<Event> events, LiveFeed &feed)
     std::unique_ptr<VideoWriter> video;
 
     const double end = opts.duration.value_or(INFINITY);
-    const auto frame = std::chrono::duration_cast<LiveFeed::Clock::duration>(std::chrono::duration<double>(1.0 / opts.fps));
     const auto started = LiveFeed::Clock::now();
-    auto due = started;
+    auto begun = started;
     double t = 0;
     bool ended = false;
     while (!Interrupted()) {
@@ -60,10 +59,9 @@ int RunOffscreen(const Options &opts, std::vector<Event> events, LiveFeed &feed)
         }
         feed.shown();
         if (ended) break;
-        // Frames keep to the clock; one that comes late is not made up for.
-        due = std::max(due + frame, LiveFeed::Clock::now());
-        feed.waitUntil(due);
-        t = std::min(end, std::chrono::duration<double>(LiveFeed::Clock::now() - started).count());
+        feed.waitForFrame(begun);
+        begun = LiveFeed::Clock::now();
+        t = std::min(end, std::chrono::duration<double>(begun - started).count());
     }
     feed.finish(std::chrono::duration<double>(LiveFeed::Clock::now() - started).count());
     int code = ReportFailures(session.finish());

@@ -1,8 +1,10 @@
 #include "LiveFeed.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <thread>
 
 #include "Statistics.h"
 #include "session/Session.h"
@@ -31,6 +33,19 @@ std::vector<host::PublishedDataref> AskedOfXPlane(std::vector<const host::Publis
         }
     return asked;
 }
+
+#ifdef _WIN32
+// Closing the console window (or logging off) ends the process a few seconds
+// after telling it. Taken as SIGTERM, the frame loop ends and cancels the
+// subscriptions meanwhile; the process ends when main returns.
+BOOL WINAPI OnConsoleClosing(DWORD event)
+{
+    if (event != CTRL_CLOSE_EVENT && event != CTRL_LOGOFF_EVENT && event != CTRL_SHUTDOWN_EVENT) return FALSE;
+    std::raise(SIGTERM);
+    Sleep(10000);
+    return TRUE;
+}
+#endif
 
 live::LinkOptions LinkOptionsOf(const Options &opts)
 {
@@ -66,6 +81,7 @@ double ProcessCpuSeconds()
 }
 
 LiveFeed::LiveFeed(const Options &opts)
+    : frame_(std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / opts.fps)))
 {
     asked_ = AskedOfXPlane(askedInHost_);
     link_ = std::make_unique<live::XPlaneLink>(
@@ -74,12 +90,14 @@ LiveFeed::LiveFeed(const Options &opts)
 #ifdef _WIN32
     // Waits for datagrams and frames shorter than the default 15.6 ms tick.
     timeBeginPeriod(1);
+    SetConsoleCtrlHandler(OnConsoleClosing, TRUE);
 #endif
 }
 
 LiveFeed::~LiveFeed()
 {
 #ifdef _WIN32
+    SetConsoleCtrlHandler(OnConsoleClosing, FALSE);
     timeEndPeriod(1);
 #endif
 }
@@ -102,6 +120,7 @@ void LiveFeed::attach(Session &session)
 void LiveFeed::publish()
 {
     link_->takeArrivals(pending_);
+    datagramsPublished_ = link_->counts().datagrams;
     const auto &elements = link_->elements();
     const auto &values = link_->values();
     for (size_t i = 0; i < values.size(); ++i) {
@@ -117,6 +136,7 @@ void LiveFeed::shown()
 {
     ++frames_;
     const Clock::time_point now = Clock::now();
+    shownAt_ = now;
     for (const Clock::time_point arrived : pending_) {
         const double ms = std::chrono::duration<double, std::milli>(now - arrived).count();
         maxDelay_ = std::max(maxDelay_, ms);
@@ -128,15 +148,21 @@ void LiveFeed::shown()
     pending_.clear();
 }
 
-void LiveFeed::waitUntil(Clock::time_point due)
+void LiveFeed::waitForFrame(Clock::time_point begun)
 {
+    const Clock::time_point due = begun + (following_ ? frame_ + frame_ / 2 : frame_);
+    const Clock::time_point early = std::min(due, shownAt_ + frame_ / 2);
     // Each round takes what waits, then sleeps until a datagram comes or the
-    // frame is due; a flood still ends at `due`, as poll() reads a bounded number.
+    // time to draw; a flood still ends at `due`, as poll() reads a bounded number.
     for (;;) {
         link_->poll();
         const Clock::time_point now = Clock::now();
-        if (now >= due) return;
-        link_->wait(std::chrono::duration<double>(due - now).count());
+        following_ = link_->counts().datagrams != datagramsPublished_;
+        if (now >= due || (following_ && now >= early)) return;
+        if (following_)
+            std::this_thread::sleep_until(early);
+        else
+            link_->wait(std::chrono::duration<double>(due - now).count());
     }
 }
 

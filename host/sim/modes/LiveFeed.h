@@ -7,7 +7,13 @@
 //   session.frame(t);        the plug-in's frame, as a replay runs it
 //   ...show the frame...
 //   feed.shown();            how long each datagram in it waited
-//   feed.waitUntil(due);     reads datagrams as they come until the next frame
+//   feed.waitForFrame(begun); reads datagrams as they come until the next frame
+//
+// Frames follow the data: X-Plane sends the values at the run's frame rate,
+// and once half a frame's time has passed since the last frame, new values
+// are drawn as soon as they come, so a frame shows values a few milliseconds
+// old rather than up to a frame's time. While values come, a frame waits for
+// them up to one and a half frame times; without values, frames keep to --fps.
 //
 // The view type stays the run's own (--view, the window's V key), so the
 // panel shows on the second screen whatever view the pilot flies in; what
@@ -50,8 +56,11 @@ public:
     void attach(Session &session);
     void publish();
     void shown();
-    // Reads datagrams until `due`; returns then, or at once if it has passed.
-    void waitUntil(Clock::time_point due);
+    // Reads datagrams until the next frame is due, counted from when the
+    // last one began (`begun`): when new values have come and half a frame's
+    // time has passed since it was shown, or a frame's time after it began
+    // (one and a half while values come). Returns at once if that has passed.
+    void waitForFrame(Clock::time_point begun);
     // Cancels every subscription and prints the figures of `seconds` of frames.
     void finish(double seconds);
 
@@ -61,6 +70,10 @@ private:
     std::unique_ptr<live::XPlaneLink> link_;
     Session *session_ = nullptr;
     std::vector<bool> driven_;
+    Clock::duration frame_;
+    Clock::time_point shownAt_;
+    bool following_ = false;  // the last frame came with new values
+    uint64_t datagramsPublished_ = 0;
     std::vector<Clock::time_point> pending_;  // arrivals of the datagrams in the frame being shown
     std::vector<float> delays_;               // milliseconds, the latest kDelaysKept
     size_t nextDelay_ = 0;

@@ -114,11 +114,10 @@ int RunPreview(const Options &opts, const Flight &flight, std::vector<Event> eve
         window->present();
         if (live) live->shown();
         window->poll(input);
-        const auto due = std::chrono::time_point_cast<std::chrono::steady_clock::duration>(last + frame);
         if (live)
-            live->waitUntil(due);
+            live->waitForFrame(last);
         else
-            std::this_thread::sleep_until(due);
+            std::this_thread::sleep_until(last + frame);
         const auto now = std::chrono::steady_clock::now();
         if (!input.paused) t = std::min(end, t + std::chrono::duration<double>(now - last).count());
         last = now;
