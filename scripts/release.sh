@@ -7,10 +7,13 @@
 #   dist/Ostrel-Flyer-<version>-linux-x64.zip
 #   dist/Ostrel-Flyer-<version>-windows-x64.zip
 #   dist/Ostrel-Flyer-<version>-macos-universal.zip
+#   dist/Ostrel-Flyer-Live-<version>-windows-x64.zip   (the panel on a second
+#       screen: flyer-sim.exe with the host DLL, the plug-in and the texture)
 #   dist/SHA256SUMS
 #
-# Each archive is unpacked and checked (layout, plug-in, texture) before the
-# script succeeds. The version is the project's (top CMakeLists.txt).
+# Each archive is unpacked and checked (layout, plug-in, texture; the Live
+# archive's programs import nothing outside it but Windows' own DLLs) before
+# the script succeeds. The version is the project's (top CMakeLists.txt).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -33,7 +36,7 @@ cmake --build "$work/linux" -j "$jobs" --target OstrelPlugin ostrel_atlas ostrel
 echo "== Windows"
 cmake -S "$work/src" -B "$work/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_TESTS=OFF \
   -DCMAKE_TOOLCHAIN_FILE="$work/src/cmake/mingw-w64.cmake"
-cmake --build "$work/windows" -j "$jobs" --target OstrelPlugin
+cmake --build "$work/windows" -j "$jobs" --target OstrelPlugin flyer-sim
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/linux/CMakeCache.txt")
 texture=$work/linux/resources/Ostrel.tga
@@ -47,6 +50,10 @@ for platform in linux windows macos; do
         -DOUT_DIR="$root/dist" -DTGA_CHECK="$work/linux/ostrel-tga-check")
   cmake "${vars[@]}" -P "$work/src/release/MakeArchive.cmake"
 done
+cmake -DVERSION="$version" -DEXE="$work/windows/flyer-sim.exe" -DXPLM_DLL="$work/windows/XPLM_64.dll" \
+  -DXPL="$work/windows/OstrelWin.xpl" -DTEXTURE="$texture" -DOUT_DIR="$root/dist" \
+  -DTGA_CHECK="$work/linux/ostrel-tga-check" -DOBJDUMP="$(command -v x86_64-w64-mingw32-objdump)" \
+  -P "$work/src/release/MakeLiveArchive.cmake"
 (cd "$root/dist" && sha256sum -- *.zip > SHA256SUMS && sha256sum -c --quiet SHA256SUMS)
 echo "release: Ostrel-Flyer $version written to dist/:"
 ls -l "$root/dist"

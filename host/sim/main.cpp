@@ -9,6 +9,7 @@
 #include "flights/Flight.h"
 #include "flights/InputText.h"
 #include "modes/Modes.h"
+#include "session/Interrupt.h"
 #include "session/Session.h"
 
 namespace fs = std::filesystem;
@@ -43,6 +44,7 @@ int main(int argc, char **argv)
 #else
     setenv("LP_PERF", "no_rast_linear", 0);
 #endif
+    sim::InstallInterruptHandlers();
     sim::Options opts;
     int code = sim::ParseOptions(argc, argv, opts);
     if (code >= 0) return code;
@@ -54,6 +56,7 @@ int main(int argc, char **argv)
     // session of the run (the demo has several) appends to it.
     if (!opts.log.empty()) std::ofstream(opts.log, std::ios::trunc);
     try {
+        if (opts.live) return sim::RunLive(opts);
         if (opts.bench) return sim::RunBench(opts);
         if (opts.window) return sim::RunWindow(opts);
         if (opts.at) return sim::RunAt(opts);

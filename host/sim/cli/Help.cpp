@@ -8,11 +8,11 @@
 
 namespace sim {
 
-std::string WindowKeysHelp()
+std::string WindowKeysHelp(bool pause)
 {
     std::string s;
     for (const WindowKey &k : kWindowKeys) s += std::string(k.label) + " " + k.what + ", ";
-    return s + "V next view type, space pause";
+    return s + "V next view type" + (pause ? ", space pause" : "");
 }
 
 // The keys and the mouse, wrapped.
@@ -46,6 +46,10 @@ std::string HelpFooter()
   --frames N --bench              time N frames with each panel type
   --window                        live preview (add --screenshot FILE --duration S to
                                   save the last frame and quit)
+  --live [HOST[:PORT]]            a running X-Plane's flight over its UDP interface, with
+                                  --window, --video FILE or --png FILE --duration S; without
+                                  an address X-Plane is found by its beacon (port 49000 when
+                                  left out); Ctrl-C, Esc or --duration end it
   --demo DIR                      both panels over the flight: contact sheets, short
                                   sequences, stills and videos under DIR
 

@@ -21,8 +21,8 @@ inline constexpr WindowKey kWindowKeys[] = {
     {'T', "T", "Alpha", "transparency"}, {'F', "F", "Force", "force on"},
 };
 
-// "O on/off, = larger, ..., V next view type, space pause".
-std::string WindowKeysHelp();
+// "O on/off, = larger, ..., V next view type, space pause" (live runs do not pause).
+std::string WindowKeysHelp(bool pause = true);
 
 // Modes, flights, events file, window keys and exit status.
 std::string HelpFooter();

@@ -8,12 +8,33 @@
 #include "Help.h"
 #include "flights/InputText.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <filesystem>
+#endif
+
 // OSTREL_DEFAULT_PLUGIN and OSTREL_DEFAULT_TEXTURE come from the build
 // (cli/CMakeLists.txt).
 
 namespace sim {
 
 namespace {
+
+// The default plug-in and texture. On Windows they lie beside the program,
+// wherever it is started from (the pilot's unpacked folder).
+std::string Default(const char *path)
+{
+#ifdef _WIN32
+    char program[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, program, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) return (std::filesystem::path(program).parent_path() / path).string();
+#endif
+    return path;
+}
 
 std::string ParseBackground(const std::string &s, Options &opts)
 {
@@ -41,6 +62,50 @@ std::string ParseScreen(const std::string &s, int &w, int &h)
     w = a;
     h = b;
     return {};
+}
+
+// HOST or HOST:PORT, as far as it can be told without looking the name up.
+std::string CheckLiveAddress(const std::string &s)
+{
+    const size_t colon = s.rfind(':');
+    const std::string host = s.substr(0, colon), port = colon == std::string::npos ? "" : s.substr(colon + 1);
+    const bool portOk = colon == std::string::npos ||
+                        (!port.empty() && port.size() <= 5 && port.find_first_not_of("0123456789") == std::string::npos &&
+                         std::stoi(port) >= 1 && std::stoi(port) <= 65535);
+    if (host.empty() || !portOk || host.find_first_of(" :/") != std::string::npos)
+        return "--live: expected X-Plane's HOST or HOST:PORT (a port from 1 to 65535), e.g. 192.168.1.20 or "
+               "sim-pc:49000, got \"" + s + "\"";
+    return {};
+}
+
+// What --live does not take: the options of replays, each with why.
+void CheckLiveCombinations(const CLI::App &app, const Options &opts, std::vector<std::string> &errors)
+{
+    const struct {
+        const char *option;
+        const char *why;
+    } replayOnly[] = {
+        {"--flight", "the values come from X-Plane, not a flight"},
+        {"--at", "to write the frame after S seconds use --png FILE --duration S"},
+        {"--out", "frame sequences are for replays; use --video FILE"},
+        {"--sheet", "contact sheets are for replays; use --video FILE"},
+        {"--every", "frame sequences are for replays"},
+        {"--from", "a live run starts at once; use --video FILE from the start"},
+        {"--bench", "time the panels with --bench on a replay"},
+        {"--frames", "a live run lasts --duration S seconds, or until stopped"},
+        {"--demo", "the demo flies the built-in circuit"},
+        {"--every-frame", "every live frame is drawn"},
+    };
+    for (const auto &r : replayOnly)
+        if (app.count(r.option)) errors.push_back(std::string(r.option) + " is not used with --live: " + r.why);
+    const bool png = !opts.png.empty(), video = !opts.video.empty();
+    if (opts.window && (png || video))
+        errors.push_back("--live --window: save its last frame with --screenshot FILE (and --duration S); "
+                         "--png and --video write without a window");
+    if (!opts.window && !png && !video)
+        errors.push_back("--live needs an output: --window, --video FILE, or --png FILE with --duration S");
+    if (png && !opts.duration && !opts.at)
+        errors.push_back("--live --png FILE needs --duration S: the frame written is the last one, after S seconds");
 }
 
 }  // namespace
@@ -73,8 +138,8 @@ int ParseOptions(int argc, char **argv, Options &opts)
     app.footer(HelpFooter());
     app.get_formatter()->column_width(34);
 
-    opts.plugin = OSTREL_DEFAULT_PLUGIN;
-    opts.texture = OSTREL_DEFAULT_TEXTURE;
+    opts.plugin = Default(OSTREL_DEFAULT_PLUGIN);
+    opts.texture = Default(OSTREL_DEFAULT_TEXTURE);
     std::string screen = std::to_string(opts.screenWidth) + "x" + std::to_string(opts.screenHeight);
     std::string background = "outside";
     std::vector<std::string> sets, missing, commands;
@@ -136,6 +201,12 @@ int ParseOptions(int argc, char **argv, Options &opts)
         ->type_name("FILE");
     app.add_option("--demo", opts.demo, "Both panels over the flight: sheets, sequences, stills and videos in DIR")
         ->type_name("DIR");
+    app.add_option("--live", opts.liveAddress,
+                   "Show a running X-Plane's flight (its UDP interface; no address: found by its beacon), "
+                   "with --window, --video or --png and --duration")
+        ->type_name("[HOST[:PORT]]")->expected(0, 1);
+    // Tests listen for their stand-in X-Plane's beacon on a port of their own.
+    app.add_option("--live-beacon-port", opts.liveBeaconPort)->group("");
 
     try {
         app.parse(argc, argv);
@@ -148,6 +219,7 @@ int ParseOptions(int argc, char **argv, Options &opts)
     }
 
     opts.fpsGiven = app.count("--fps") > 0;
+    opts.live = app.count("--live") > 0;
     std::vector<std::string> errors;
     auto check = [&](bool ok, const std::string &message) {
         if (!ok) errors.push_back(message);
@@ -176,7 +248,7 @@ int ParseOptions(int argc, char **argv, Options &opts)
     }
     if (opts.at) check(std::isfinite(*opts.at) && *opts.at >= 0, "--at: must be 0 or more seconds");
     check(!opts.at || !opts.png.empty(), "--at needs --png FILE");
-    check(opts.png.empty() || opts.at, "--png needs --at T");
+    check(opts.png.empty() || opts.at || opts.live, "--png needs --at T (or --live with --duration S)");
     if (opts.duration)
         check(std::isfinite(*opts.duration) && *opts.duration >= 0, "--duration: must be 0 or more seconds");
     check(opts.every >= 1, "--every: must be 1 or more");
@@ -200,7 +272,18 @@ int ParseOptions(int argc, char **argv, Options &opts)
     int modes = (opts.at ? 1 : 0) +
                 (!opts.outDir.empty() || !opts.sheet.empty() || !opts.video.empty() ? 1 : 0) +
                 (opts.bench ? 1 : 0) + (opts.window ? 1 : 0) + (!opts.demo.empty() ? 1 : 0);
-    check(modes <= 1, "choose one of --at, --out/--sheet/--video, --bench, --window, --demo");
+    check(modes <= 1 || opts.live, "choose one of --at, --out/--sheet/--video, --bench, --window, --demo");
+    if (opts.live) {
+        if (!opts.liveAddress.empty()) {
+            why = CheckLiveAddress(opts.liveAddress);
+            check(why.empty(), why);
+        }
+        CheckLiveCombinations(app, opts, errors);
+    }
+    if (app.count("--live-beacon-port")) {
+        check(opts.live, "--live-beacon-port is used with --live");
+        check(opts.liveBeaconPort >= 1 && opts.liveBeaconPort <= 65535, "--live-beacon-port: must be 1 to 65535");
+    }
 
     if (!errors.empty()) {
         for (const std::string &e : errors) std::cerr << "flyer-sim: error: " << e << "\n";

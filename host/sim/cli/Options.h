@@ -55,6 +55,11 @@ struct Options {
     std::optional<double> outUntil;
     // --at's frame cropped to the plug-in's windows (the demo's stills).
     bool pngCroppedToPanel = false;
+    // --live [HOST[:PORT]]: the values of a running X-Plane in place of a
+    // flight, asked over its UDP interface.
+    bool live = false;
+    std::string liveAddress;  // empty: X-Plane found by its beacon
+    int liveBeaconPort = 0;   // where beacons are heard; 0: X-Plane's own port (--live-beacon-port, for tests)
 };
 
 // Parses the command line into opts. Returns -1 to go on, otherwise the exit

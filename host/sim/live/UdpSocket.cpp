@@ -105,6 +105,11 @@ intptr_t OpenSocket()
     if (s < 0) Fail("cannot open a UDP socket");
     fcntl(s, F_SETFD, fcntl(s, F_GETFD) | FD_CLOEXEC);
     fcntl(s, F_SETFL, fcntl(s, F_GETFL) | O_NONBLOCK);
+#ifdef SO_TIMESTAMPNS
+    // Each datagram carries the time it arrived (receive(), `arrived`).
+    const int on = 1;
+    setsockopt(s, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);
+#endif
     return s;
 #endif
 }
@@ -320,10 +325,12 @@ bool UdpSocket::send(const Endpoint &to, const void *data, size_t size)
     return sent >= 0 && size_t(sent) == size;
 }
 
-UdpSocket::Received UdpSocket::receive(uint8_t *buffer, size_t capacity, size_t &size, Endpoint &from)
+UdpSocket::Received UdpSocket::receive(uint8_t *buffer, size_t capacity, size_t &size, Endpoint &from,
+                                       std::chrono::steady_clock::time_point *arrived)
 {
     size = 0;
     sockaddr_in a{};
+    if (arrived) *arrived = std::chrono::steady_clock::now();
 #ifdef _WIN32
     int length = sizeof a;
     const int got = recvfrom(H(handle_), reinterpret_cast<char *>(buffer), int(capacity), 0,
@@ -336,11 +343,14 @@ UdpSocket::Received UdpSocket::receive(uint8_t *buffer, size_t capacity, size_t 
     size = size_t(got);
 #else
     iovec part{buffer, capacity};
+    alignas(cmsghdr) char control[64];
     msghdr m{};
     m.msg_name = &a;
     m.msg_namelen = sizeof a;
     m.msg_iov = &part;
     m.msg_iovlen = 1;
+    m.msg_control = control;
+    m.msg_controllen = sizeof control;
     const ssize_t got = recvmsg(handle_, &m, 0);
     if (got < 0) {
         if (errno == EAGAIN || errno == EWOULDBLOCK) return Received::Nothing;
@@ -348,6 +358,18 @@ UdpSocket::Received UdpSocket::receive(uint8_t *buffer, size_t capacity, size_t 
     }
     if (m.msg_flags & MSG_TRUNC) return Received::TooLong;
     size = size_t(got);
+#ifdef SO_TIMESTAMPNS
+    for (cmsghdr *c = CMSG_FIRSTHDR(&m); arrived && c; c = CMSG_NXTHDR(&m, c)) {
+        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_TIMESTAMPNS) continue;
+        timespec stamp;
+        std::memcpy(&stamp, CMSG_DATA(c), sizeof stamp);
+        // The stamp is wall-clock time; the arrival is as long ago on the steady clock.
+        const auto since = std::chrono::system_clock::now().time_since_epoch() -
+                           (std::chrono::seconds(stamp.tv_sec) + std::chrono::nanoseconds(stamp.tv_nsec));
+        if (since >= since.zero() && since < std::chrono::seconds(10))
+            *arrived -= std::chrono::duration_cast<std::chrono::steady_clock::duration>(since);
+    }
+#endif
 #endif
     from = {ntohl(a.sin_addr.s_addr), ntohs(a.sin_port)};
     return Received::Datagram;

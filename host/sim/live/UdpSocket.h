@@ -4,6 +4,7 @@
 // Windows (Winsock 2). Every socket is non-blocking: receive() returns at
 // once, and the only wait, WaitReadable(), is bounded by its caller.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -66,7 +67,10 @@ public:
         TooLong,   // one longer than `capacity`, dropped
         Error,     // a passing error (an earlier send refused by the peer); read on
     };
-    Received receive(uint8_t *buffer, size_t capacity, size_t &size, Endpoint &from);
+    // With `arrived`, a datagram's arrival: when the system received it where
+    // it stamps datagrams (Linux), else now.
+    Received receive(uint8_t *buffer, size_t capacity, size_t &size, Endpoint &from,
+                     std::chrono::steady_clock::time_point *arrived = nullptr);
 
     intptr_t handle() const { return handle_; }
 

@@ -182,6 +182,12 @@ bool XPlaneLink::wait(double seconds)
     return WaitReadable({&client_, beacons_ ? &*beacons_ : nullptr}, ms);
 }
 
+void XPlaneLink::takeArrivals(std::vector<Clock::time_point> &into)
+{
+    into.clear();
+    into.swap(arrivals_);
+}
+
 void XPlaneLink::readBeacons(Clock::time_point now)
 {
     std::array<uint8_t, kMaxDatagram + 1> buffer;
@@ -234,7 +240,8 @@ void XPlaneLink::readValues(Clock::time_point now)
     for (int i = 0; i < kReadsPerPoll; ++i) {
         size_t size = 0;
         Endpoint from;
-        const auto r = client_.receive(buffer.data(), buffer.size(), size, from);
+        Clock::time_point arrived;
+        const auto r = client_.receive(buffer.data(), buffer.size(), size, from, &arrived);
         if (r == UdpSocket::Received::Nothing) return;
         if (r == UdpSocket::Received::Error) continue;
         const auto v = r == UdpSocket::Received::Datagram ? ParseRrefValues(buffer.data(), size) : std::nullopt;
@@ -242,11 +249,11 @@ void XPlaneLink::readValues(Clock::time_point now)
             malformed("datagram from " + from.text());
             continue;
         }
-        values(*v, now);
+        values(*v, now, arrived);
     }
 }
 
-void XPlaneLink::values(const RrefValues &v, Clock::time_point now)
+void XPlaneLink::values(const RrefValues &v, Clock::time_point now, Clock::time_point arrived)
 {
     ++counts_.datagrams;
     bool taken = false;
@@ -263,6 +270,7 @@ void XPlaneLink::values(const RrefValues &v, Clock::time_point now)
         taken = true;
     }
     if (!taken) return;
+    if (arrivals_.size() < kArrivalsKept) arrivals_.push_back(arrived);
     if (!everHeard_) {
         everHeard_ = true;
         say(LinkMessage::Kind::Receiving, "receiving values from " + targetName_);

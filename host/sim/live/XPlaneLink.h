@@ -35,6 +35,8 @@
 //   loop and let the link close.
 // - wait() blocks at most the given time for the next datagram, for a caller
 //   with nothing else to do between frames.
+// - takeArrivals() tells when the datagrams of values taken since its last
+//   call arrived, for the delay to the frame that shows them.
 
 #include <chrono>
 #include <cstdint>
@@ -118,6 +120,11 @@ public:
     bool wait(double seconds);
     // Cancels every subscription; afterwards poll() does nothing. Once only.
     void close();
+    // Moves into `into` (cleared first) when each datagram of values taken
+    // since the last call arrived, oldest first: the system's stamp where it
+    // keeps one, else when poll() read it. At most kArrivalsKept between calls.
+    void takeArrivals(std::vector<std::chrono::steady_clock::time_point> &into);
+    static constexpr size_t kArrivalsKept = 4096;
 
     const std::vector<LiveElement> &elements() const { return elements_; }
     const std::vector<LatestValue> &values() const { return values_; }
@@ -133,7 +140,7 @@ private:
     void readBeacons(Clock::time_point now);
     void beacon(const Beacon &b, uint32_t from, Clock::time_point now);
     void readValues(Clock::time_point now);
-    void values(const RrefValues &v, Clock::time_point now);
+    void values(const RrefValues &v, Clock::time_point now, Clock::time_point arrived);
     void malformed(const std::string &what);
     void ask(int32_t frequency, const Endpoint &to);
     void subscribe(Clock::time_point now);
@@ -143,6 +150,7 @@ private:
     std::vector<LiveElement> elements_;
     std::vector<LatestValue> values_;
     Counts counts_;
+    std::vector<Clock::time_point> arrivals_;
     int frequency_;
     Clock::duration silence_;
     UdpSocket client_;

@@ -9,9 +9,16 @@ Input LoadInput(const Options &opts)
 {
     Input in{LoadFlight(opts.flight), {}};
     for (const std::string &note : in.flight.notes) std::cerr << "flyer-sim: " << note << "\n";
-    if (!opts.eventsFile.empty()) in.events = LoadEvents(opts.eventsFile);
-    in.events.insert(in.events.end(), opts.commands.begin(), opts.commands.end());
+    in.events = LoadEvents(opts);
     return in;
+}
+
+std::vector<Event> LoadEvents(const Options &opts)
+{
+    std::vector<Event> events;
+    if (!opts.eventsFile.empty()) events = LoadEvents(opts.eventsFile);
+    events.insert(events.end(), opts.commands.begin(), opts.commands.end());
+    return events;
 }
 
 int ReportFailures(const std::vector<std::string> &failures)

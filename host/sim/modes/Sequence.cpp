@@ -33,7 +33,8 @@ std::string FrameFile(const fs::path &dir, int k)
     return (dir / name).string();
 }
 
-// The video stream for the run, sized by --video-size at its first frame.
+}  // namespace
+
 std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &session)
 {
     const std::optional<PixelBox> panel = session.windowsBox();
@@ -44,8 +45,6 @@ std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &sess
                                            panel ? &*panel : nullptr, !IsGif(opts.video));
     return std::make_unique<VideoWriter>(opts.video, session.width(), session.height(), opts.fps, filter);
 }
-
-}  // namespace
 
 int RunSequence(const Options &opts, const std::string &title)
 {

@@ -26,7 +26,7 @@ constexpr const char *kViewType = host::DatarefName("View");
 
 }  // namespace
 
-FlightDatarefs::FlightDatarefs(host::Host &h, const Options &opts, Flight &flight)
+FlightDatarefs::FlightDatarefs(host::Host &h, const Options &opts, Flight &flight) : host_(h)
 {
     for (const DatarefInfo &d : host::kPublishedDatarefs) {
         switch (d.type) {
@@ -42,8 +42,12 @@ FlightDatarefs::FlightDatarefs(host::Host &h, const Options &opts, Flight &fligh
     for (const Override &o : opts.overrides) {
         flight.removeTrack(o.key);
         SetValue(*h.dataRef(o.key.info->name), o.key, o.value);
+        fixed_.push_back(o.key);
     }
-    for (const DatarefInfo *d : opts.missing) h.setAbsent(d->name);
+    for (const DatarefInfo *d : opts.missing) {
+        h.setAbsent(d->name);
+        for (int i = 0; i < d->size; ++i) fixed_.push_back({d, i});
+    }
     for (const Track &t : flight.tracks) {
         bindings_.push_back({h.dataRef(t.key.info->name), &t});
         if (bindings_.back().ref == viewRef_) viewTrack_ = &t;
@@ -63,6 +67,27 @@ int FlightDatarefs::view() const
 int FlightDatarefs::viewAt(double t) const
 {
     return viewTrack_ ? IntValue(viewTrack_->valueAt(t)) : viewRef_->i;
+}
+
+std::vector<bool> FlightDatarefs::drive(const std::vector<DatarefKey> &keys)
+{
+    std::vector<bool> driven;
+    driven_.clear();
+    for (const DatarefKey &key : keys) {
+        host::DataRef *ref = host_.dataRef(key.info->name);
+        const bool kept = ref == viewRef_ || std::find(fixed_.begin(), fixed_.end(), key) != fixed_.end() ||
+                          std::any_of(bindings_.begin(), bindings_.end(),
+                                      [&](const Binding &b) { return b.track->key == key; });
+        driven_.push_back({kept ? nullptr : ref, key});
+        driven.push_back(!kept);
+    }
+    return driven;
+}
+
+void FlightDatarefs::set(size_t slot, double value)
+{
+    const Driven &d = driven_.at(slot);
+    if (d.ref) SetValue(*d.ref, d.key, value);
 }
 
 void FlightDatarefs::setView(int view)

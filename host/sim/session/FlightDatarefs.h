@@ -3,7 +3,8 @@
 // The published datarefs during a run: every one defined in the host at
 // rest (host/PublishedDatarefs.h), then what the command line fixes for the
 // run (--set, which takes the flight's track of it away) or leaves out
-// (--missing); each frame, the flight's tracks set their datarefs.
+// (--missing); each frame, the flight's tracks set their datarefs. Values
+// from outside the flight (the live link) go in through drive() and set().
 
 #include <vector>
 
@@ -27,12 +28,26 @@ public:
     // Fixes the view type from now on, whatever the flight says.
     void setView(int view);
 
+    // Makes keys[i] slot i of set(), for values from outside the flight.
+    // Returns, for each, whether it is driven: not where the run keeps the
+    // dataref its own (--set, --missing, a track of the flight, the view
+    // type), whose slot set() leaves alone.
+    std::vector<bool> drive(const std::vector<DatarefKey> &keys);
+    void set(size_t slot, double value);
+
 private:
     struct Binding {
         host::DataRef *ref;
         const Track *track;
     };
+    host::Host &host_;
     std::vector<Binding> bindings_;
+    struct Driven {
+        host::DataRef *ref;  // null where the run keeps the dataref
+        DatarefKey key;
+    };
+    std::vector<Driven> driven_;
+    std::vector<DatarefKey> fixed_;  // --set and --missing
     host::DataRef *viewRef_ = nullptr;
     const Track *viewTrack_ = nullptr;  // the flight's view type, if it drives one
 };

@@ -76,6 +76,12 @@ public:
     void setView(int view) { datarefs_.setView(view); }
     int view() const { return datarefs_.view(); }
 
+    // Values from outside the flight (the live link), set between frames:
+    // keys[i] is slot i of setDriven(). See FlightDatarefs::drive() for the
+    // datarefs the run keeps its own.
+    std::vector<bool> drive(const std::vector<DatarefKey> &keys) { return datarefs_.drive(keys); }
+    void setDriven(size_t slot, double value) { datarefs_.set(slot, value); }
+
     Image capture() const;
     // Where the plug-in's shown windows are on the screen, if any show.
     std::optional<PixelBox> windowsBox() const;

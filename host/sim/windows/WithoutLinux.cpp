@@ -1,9 +1,9 @@
-// What flyer-sim.exe leaves out, being built without Cairo, GLFW, POSIX
-// processes and the ELF loader's interposition: contact sheets, the live
-// preview window, videos, and counting the plug-in's GL calls, allocations
-// and textures (reported as zero and "n/a"; GL calls always reach the
-// driver). Frames, sequences, the bench timings and the other end-of-run
-// checks work as on Linux.
+// What flyer-sim.exe leaves out, being built without Cairo, POSIX processes
+// and the ELF loader's interposition: contact sheets, videos, and counting
+// the plug-in's GL calls, allocations and textures (reported as zero and
+// "n/a"; GL calls always reach the driver). Frames, sequences, the preview
+// window, --live, the bench timings and the other end-of-run checks work as
+// on Linux.
 
 #include "counting/Counting.h"
 #include "counting/ElfImports.h"
@@ -31,11 +31,6 @@ void ContactSheet::add(const Image &, double time)
 Image ContactSheet::render() const
 {
     throw UsageError("contact sheets (--sheet, --demo) need the Linux flyer-sim");
-}
-
-int RunWindow(const Options &)
-{
-    throw UsageError("--window needs the Linux flyer-sim");
 }
 
 VideoWriter::VideoWriter(const std::string &path, int width, int height, double, const std::string &)

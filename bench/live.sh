@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# flyer-sim --live's figures against the stand-in X-Plane on 127.0.0.1
+# flying the built-in circuit, with the preview window on a virtual display
+# (xvfb-run) at 30 frames a second: its closing line,
+#   flyer-sim: live: frames=.. seconds=.. datagrams=.. ... delay_ms_median=..
+#     delay_ms_p99=.. delay_ms_max=.. cpu_s_per_s=..
+# where delay is from a datagram's arrival to the frame that shows it on the
+# screen, and cpu the process's CPU time per second of frames. Extra
+# arguments go to flyer-sim (e.g. --fps 60, --screen 800x600).
+#
+#   bench/live.sh [BUILD_DIR] [SECONDS] [flyer-sim args...]
+set -euo pipefail
+build=${1:-build/release}
+seconds=${2:-20}
+shift $(( $# > 2 ? 2 : $# ))
+sim=$build/flyer-sim stand_in=$build/ostrel-xplane-stand-in
+for p in "$sim" "$stand_in"; do
+  if [[ ! -x $p ]]; then
+    echo "bench/live.sh: no $p; build first (ninja -C $build flyer-sim ostrel-xplane-stand-in)" >&2
+    exit 2
+  fi
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$stand_in" --circuit --seconds $((seconds + 15)) > "$work/stand-in.txt" &
+port=
+for _ in $(seq 100); do
+  port=$(sed -n 's/^port //p' "$work/stand-in.txt")
+  [[ -n $port ]] && break
+  sleep 0.05
+done
+xvfb-run -a -s "-screen 0 1600x1000x24" "$sim" --live "127.0.0.1:$port" --window --fps 30 \
+  --duration "$seconds" "$@" 2>&1 | grep -E "^flyer-sim: live:|error"
+wait

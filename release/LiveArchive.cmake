@@ -1,0 +1,53 @@
+# Writes the Windows archive of Ostrel-Flyer Live, the panel in a window of
+# its own fed by X-Plane over the network: one folder's worth of files a
+# pilot unzips anywhere,
+#   flyer-sim.exe, XPLM_64.dll (the host it loads the plug-in into),
+#   OstrelWin.xpl, Ostrel.tga, Ostrel-Flyer-Live.cmd (double-click: find
+#   X-Plane and open the window), Ostrel-Flyer-Live-README.txt,
+#   Ostrel-Flyer-LICENSE.txt
+#
+#   cmake -DVERSION=1.1 -DEXE=path/flyer-sim.exe -DXPLM_DLL=path/XPLM_64.dll
+#         -DXPL=path/OstrelWin.xpl -DTEXTURE=path/Ostrel.tga -DOUT_DIR=dist
+#         -P release/LiveArchive.cmake
+#
+# The archive is Ostrel-Flyer-Live-<VERSION>-windows-x64.zip, its path left
+# in ZIP; its entries carry a fixed time so the same files give the same
+# archive. The page and the .cmd get Windows line ends.
+cmake_minimum_required(VERSION 3.25)
+foreach(v VERSION EXE XPLM_DLL XPL TEXTURE OUT_DIR)
+  if(NOT DEFINED ${v})
+    message(FATAL_ERROR "LiveArchive.cmake: -D${v}=... is needed")
+  endif()
+endforeach()
+get_filename_component(_src "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+
+set(_name Ostrel-Flyer-Live-${VERSION}-windows-x64)
+set(_stage ${OUT_DIR}/.stage-${_name})
+file(REMOVE_RECURSE ${_stage})
+file(MAKE_DIRECTORY ${_stage})
+file(COPY_FILE ${EXE} ${_stage}/flyer-sim.exe)
+file(COPY_FILE ${XPLM_DLL} ${_stage}/XPLM_64.dll)
+file(COPY_FILE ${XPL} ${_stage}/OstrelWin.xpl)
+file(COPY_FILE ${TEXTURE} ${_stage}/Ostrel.tga)
+foreach(text Ostrel-Flyer-Live-README.txt Ostrel-Flyer-Live.cmd)
+  file(READ ${_src}/release/${text} _text)
+  string(REPLACE "@VERSION@" "${VERSION}" _text "${_text}")
+  string(REPLACE "\n" "\r\n" _text "${_text}")
+  file(WRITE ${_stage}/${text} "${_text}")
+endforeach()
+file(COPY_FILE ${_src}/LICENSE ${_stage}/Ostrel-Flyer-LICENSE.txt)
+
+set(_zip ${OUT_DIR}/${_name}.zip)
+file(REMOVE ${_zip})
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E tar cf ${_zip} --format=zip "--mtime=2026-01-01 00:00:00 UTC"
+          flyer-sim.exe XPLM_64.dll OstrelWin.xpl Ostrel.tga Ostrel-Flyer-Live.cmd
+          Ostrel-Flyer-Live-README.txt Ostrel-Flyer-LICENSE.txt
+  WORKING_DIRECTORY ${_stage}
+  RESULT_VARIABLE rc)
+file(REMOVE_RECURSE ${_stage})
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cannot write ${_zip}")
+endif()
+message(STATUS "wrote ${_zip}")
+set(ZIP ${_zip})
