@@ -66,7 +66,8 @@ std::string ReadTextFile(const std::string &path, const std::string &option, con
     if (!fs::is_regular_file(status))
         throw FlightError(named + "is not a regular file (a device, a pipe or a socket), not a " + what);
     const uintmax_t size = fs::file_size(path, ec);
-    const std::string tooLarge = named + "larger than the " + Megabytes(kMaxInputBytes) + " flyer-sim reads of a " + what;
+    const std::string tooLarge =
+        named + "larger than the " + Megabytes(kMaxInputBytes) + " flyer-sim reads of a " + what;
     if (!ec && size > kMaxInputBytes) throw FlightError(tooLarge);
 
     std::ifstream in(path, std::ios::binary);
@@ -210,6 +211,13 @@ bool SameNoCase(std::string_view a, std::string_view b)
             std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
+}
+
+std::string FormatNumber(double v)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.10g", v);
+    return buf;
 }
 
 bool ParseNumber(std::string_view s, double &out)

@@ -83,6 +83,9 @@ std::string_view WithoutBom(std::string_view text);
 std::string_view Unquoted(std::string_view field);
 bool SameNoCase(std::string_view a, std::string_view b);
 
+// A number as messages write it: 172800, 0.5, 1e+09.
+std::string FormatNumber(double v);
+
 // Parses a whole field as a number: decimal, exponent, "nan", "inf", "-inf",
 // optional leading '+'. False if anything else is in the field.
 bool ParseNumber(std::string_view s, double &out);

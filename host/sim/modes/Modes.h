@@ -30,6 +30,27 @@ Input LoadInput(const Options &opts);
 int ReportFailures(const std::vector<std::string> &failures);
 // The Switch command at time 0: the run shows the Glass panel.
 Event GlassPanelAtStart();
+// Warns of commands and events timed after the run's last frame, at `end`
+// seconds: they are never delivered.
+void WarnOfLateEvents(const std::vector<Event> &events, double end);
+// Throws UsageError for a flight longer than flyer-sim runs (kMaxRunSeconds)
+// unless --duration bounds the run.
+double RunEnd(const Options &opts, const Flight &flight);
+
+// What a run will do, worked out before it starts (Workload.cpp).
+struct Workload {
+    long long frames = 0;       // frames flown, drawn or not
+    long long drawn = 0;        // frames drawn through the driver and read back
+    long long pngs = 0;         // PNG frames written
+    long long videoFrames = 0;  // frames piped to the video
+    std::string where;          // what writes the files: "--out DIR"
+};
+// Before a run that writes many files or takes long, prints on stderr its
+// frames, files, size and time (at conservative rates for this renderer; the
+// progress line then gives the measured rate). Throws UsageError for a run
+// that would write more than kManyFiles files or kManyBytes, unless
+// --allow-large.
+void CheckWorkload(const Options &opts, const Workload &w);
 
 }  // namespace sim
 

@@ -17,6 +17,7 @@
 #include "Modes.h"
 #include "cli/Help.h"
 #include "host/PanelInterface.h"
+#include "session/Interrupt.h"
 #include "session/Session.h"
 
 namespace sim {
@@ -185,7 +186,8 @@ int RunWindow(const Options &opts)
         const auto frame = std::chrono::duration<double>(1.0 / opts.fps);
         auto last = std::chrono::steady_clock::now();
         double t = 0;
-        while (!glfwWindowShouldClose(window)) {
+        if (std::isfinite(end)) WarnOfLateEvents(in.events, end);
+        while (!glfwWindowShouldClose(window) && !Interrupted()) {
             session.frame(t);
             if (t >= end) {
                 if (!opts.screenshot.empty()) {
