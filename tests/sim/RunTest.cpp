@@ -161,6 +161,7 @@ TEST(Run, RefusalsNameTheOptionTheValueAndWhatWouldDo)
     const std::string twoDays = Write("two-days.csv", "time,Airspeed\n0,60\n200000,80\n");
     const std::string badCsv = Write("bad.csv", "time,sim/flightmodel/position/theta\n0,1\n1,x\n");
     const std::string badEvents = Write("bad-events.txt", "1 command a\n2 wiggle\n");
+    const std::string offScreen = Write("off-screen.txt", "0.1 down 20 20\n0.2 drag -3000 -3000\n0.3 up -3000 -3000\n");
     const std::string binary = Write("binary.csv", std::string("time,Airspeed\n\0\x1b[31m,1\n", 22));
     const std::string longLine = Write("long-line.csv", "time,Airspeed\n0," + std::string(5 << 20, '1') + "\n");
     const std::string huge = Write("huge.csv", "");
@@ -207,6 +208,10 @@ TEST(Run, RefusalsNameTheOptionTheValueAndWhatWouldDo)
          {"--sheet-frames 20: the run has 11 frames", "use --sheet-frames 11 or less"}},
         {{"--sheet-frames", "5"}, 2, {"--sheet-frames 5 is used with --sheet"}},
         {{"--at", "800", "--duration", "720", "--png", png}, 2, {"--at 800 is after the end of the run at 720 s"}},
+        {{"--events", offScreen, "--screen", "320x200", "--fps", "10", "--duration", "2", "--from", "1", "--video",
+          video, "--video-size", "panel"},
+         2,
+         {"--video-size panel: the plug-in's window lies outside the 320x200 screen at t=1 s"}},
         // Outputs that cannot be written, checked before the run.
         {{"--log", "/no/such/folder/x.log"}, 2, {"--log /no/such/folder/x.log: there is no folder /no/such/folder"}},
         {{"--at", "1", "--png", folder}, 2, {"--png " + folder + ": is a folder"}},
