@@ -4,7 +4,8 @@
 # (coverage: libFuzzer's count of covered edges). Builds the libFuzzer
 # binaries in a clang folder first (FUZZ_BUILD, default build/fuzz). New
 # inputs go to $FUZZ_BUILD/corpus/TARGET; the committed seeds in
-# fuzz/corpus/TARGET are read, never written. Crash inputs land in
+# fuzz/corpus/TARGET are read, never written, with the dictionary
+# fuzz/dict/TARGET.dict where there is one. Crash inputs land in
 # $FUZZ_BUILD/crashes/TARGET. Extra arguments go to libFuzzer.
 #
 #   fuzz/run.sh TARGET SECONDS [libFuzzer options...]
@@ -34,8 +35,10 @@ mkdir -p "$corpus" "$crashes"
 before=$(find "$crashes" -type f | wc -l)
 log=$build/$target.log
 set +e
+dict=()
+[[ -f fuzz/dict/$target.dict ]] && dict=(-dict="fuzz/dict/$target.dict")
 "$build/fuzz/${target}_fuzz" -max_total_time="$seconds" -print_final_stats=1 \
-  -artifact_prefix="$crashes/" "$@" "$corpus" "$seeds" >"$log" 2>&1
+  -artifact_prefix="$crashes/" "${dict[@]}" "$@" "$corpus" "$seeds" >"$log" 2>&1
 status=$?
 set -e
 after=$(find "$crashes" -type f | wc -l)

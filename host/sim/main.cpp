@@ -1,14 +1,19 @@
 // flyer-sim: flies the Ostrel-Flyer plug-in without the simulator.
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
+#include <system_error>
 
 #include "cli/Options.h"
+#include "cli/Paths.h"
 #include "flights/Flight.h"
 #include "flights/InputText.h"
 #include "modes/Modes.h"
+#include "outputs/OutputFile.h"
 #include "session/Interrupt.h"
 #include "session/Session.h"
 
@@ -31,6 +36,21 @@ int ExitCode(const std::exception &e)
     return 1;
 }
 
+int RunMode(const sim::Options &opts)
+{
+    if (opts.live) return sim::RunLive(opts);
+    if (opts.bench) return sim::RunBench(opts);
+    if (opts.window) return sim::RunWindow(opts);
+    if (opts.at) return sim::RunAt(opts);
+    if (!opts.demo.empty()) return sim::RunDemo(opts);
+    return sim::RunSequence(opts);
+}
+
+const char *SignalName(int signal)
+{
+    return signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "a signal";
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -44,7 +64,6 @@ int main(int argc, char **argv)
 #else
     setenv("LP_PERF", "no_rast_linear", 0);
 #endif
-    sim::InstallInterruptHandlers();
     sim::Options opts;
     int code = sim::ParseOptions(argc, argv, opts);
     if (code >= 0) return code;
@@ -52,18 +71,44 @@ int main(int argc, char **argv)
                            &opts.sheet, &opts.log, &opts.screenshot, &opts.demo, &opts.video})
         MakeAbsolute(*p);
     if (!sim::IsBuiltInFlight(opts.flight)) MakeAbsolute(opts.flight);
-    // The plug-in's log starts afresh with each run of flyer-sim; every
-    // session of the run (the demo has several) appends to it.
-    if (!opts.log.empty()) std::ofstream(opts.log, std::ios::trunc);
-    try {
-        if (opts.live) return sim::RunLive(opts);
-        if (opts.bench) return sim::RunBench(opts);
-        if (opts.window) return sim::RunWindow(opts);
-        if (opts.at) return sim::RunAt(opts);
-        if (!opts.demo.empty()) return sim::RunDemo(opts);
-        return sim::RunSequence(opts);
-    } catch (const std::exception &e) {
-        std::cerr << "flyer-sim: error: " << e.what() << "\n";
-        return ExitCode(e);
+    const std::vector<std::string> clashes = sim::CheckPaths(opts);
+    if (!clashes.empty()) {
+        for (const std::string &e : clashes) std::cerr << "flyer-sim: error: " << sim::Printable(e) << "\n";
+        return 2;
     }
+    sim::InstallInterruptHandlers();
+    // The plug-in's log starts afresh with each run of flyer-sim; every
+    // session of the run (the demo has several) appends to it, under a
+    // temporary name until the run ends.
+    std::optional<sim::OutputFile> log;
+    if (!opts.log.empty()) {
+        log.emplace(opts.log);
+        if (!std::ofstream(log->path(), log->inPlace() ? std::ios::app : std::ios::trunc)) {
+            std::cerr << "flyer-sim: error: --log " << sim::Printable(opts.log) << ": cannot write it\n";
+            return 2;
+        }
+        opts.logWritten = log->path();
+    }
+    try {
+        code = RunMode(opts);
+        if (log) log->commit();
+    } catch (const std::exception &e) {
+        std::cerr << "flyer-sim: error: " << sim::Printable(e.what()) << "\n";
+        code = ExitCode(e);
+        // What the plug-in logged before the failure tells why; a run refused
+        // before the plug-in logged anything leaves an older log as it was.
+        std::error_code ec;
+        if (log && !log->inPlace() && fs::file_size(log->path(), ec) > 0 && !ec) {
+            try {
+                log->commit();
+            } catch (const std::exception &) {
+            }
+        }
+    }
+    if (sim::Interrupted()) {
+        std::cerr << "flyer-sim: interrupted by " << SignalName(sim::InterruptSignal())
+                  << ": the run stopped early; what it wrote is complete\n";
+        return sim::InterruptedExitCode();
+    }
+    return code;
 }

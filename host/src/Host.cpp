@@ -39,6 +39,7 @@ void Host::reset()
     commands_.clear();
     log_.clear();
     logFile_.clear();
+    logFileFailed_ = false;
     spoken_.clear();
     graphicsStates_.clear();
     binds_.clear();
@@ -374,10 +375,9 @@ void Host::debugString(const char *text)
     }
     log_.push_back(text);
     if (!logFile_.empty()) {
-        if (FILE *f = std::fopen(logFile_.c_str(), "a")) {
-            std::fputs(text, f);
-            std::fclose(f);
-        }
+        FILE *f = std::fopen(logFile_.c_str(), "a");
+        const bool written = f && std::fputs(text, f) >= 0;
+        if (!f || std::fclose(f) != 0 || !written) logFileFailed_ = true;
     }
 }
 

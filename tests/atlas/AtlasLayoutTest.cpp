@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -66,6 +67,7 @@ TEST(AtlasFile, GeneratorIsReproducible)
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
     }
     std::vector<char> a = ReadFile(dir + "atlas_run1.tga"), b = ReadFile(dir + "atlas_run2.tga");
+    for (const char *name : {"atlas_run1.tga", "atlas_run2.tga"}) std::remove((dir + name).c_str());
     ASSERT_FALSE(a.empty());
     EXPECT_TRUE(a == b);
     EXPECT_TRUE(a == ReadFile(OSTREL_ATLAS_TGA)) << "the built texture is stale or differs";

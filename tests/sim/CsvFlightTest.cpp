@@ -1,10 +1,12 @@
-// The project's CSV flight format: interpolation and error positions.
+// The project's CSV flight format: interpolation and error positions; the
+// byte order mark in every text format.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "FlightProbe.h"
+#include "flights/Events.h"
 
 using namespace sim;
 using namespace simtest;
@@ -111,4 +113,22 @@ TEST(FlightFile, ReadsTheProjectFormatFromDisk)
     EXPECT_DOUBLE_EQ(f.duration, 4);
     EXPECT_DOUBLE_EQ(At(f, "sim/cockpit2/gauges/indicators/airspeed_kts_pilot", 3), 75);
     EXPECT_DOUBLE_EQ(At(f, "sim/flightmodel2/gear/deploy_ratio[0]", 1), 0.75);
+}
+
+// A UTF-8 byte order mark, as editors on Windows write one, is skipped in
+// every text format: the file reads as it does without one.
+TEST(InputText, ByteOrderMarkIsSkippedInEveryFormat)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    for (const char *file : {"circuit-part.csv", "g1000-midnight.csv", "xplane-ils.txt", "xplane-ils-comma.csv"}) {
+        const std::string path = std::string(SIM_DATA_DIR "/") + file;
+        const std::string text = ReadTextFile(path, "--flight", "flight file");
+        const Flight plain = ParseFlight(text, file), marked = ParseFlight(bom + text, file);
+        EXPECT_EQ(Notes(marked), Notes(plain)) << file;
+        EXPECT_EQ(marked.tracks.size(), plain.tracks.size()) << file;
+        EXPECT_EQ(marked.duration, plain.duration) << file;
+    }
+    const std::vector<Event> events = ParseEvents(bom + "1 command Switch\n", "e.txt");
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].time, 1);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "GoldenDiff.h"
 
 namespace {
@@ -64,5 +66,6 @@ TEST(GoldenDiff, PngRoundTrip)
     ASSERT_EQ(back.height, 3);
     EXPECT_EQ(back.at(4, 2)[0], 250);
     EXPECT_EQ(back.at(0, 0)[3], 255);
+    std::remove(path.c_str());
     EXPECT_THROW(sim::ReadPng(testing::TempDir() + "/missing.png"), sim::ImageError);
 }

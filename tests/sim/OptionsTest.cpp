@@ -148,7 +148,7 @@ TEST(Options, HelpExitsWithZero)
     for (const char *opt : {"--plugin", "--flight", "--screen", "--view", "--fps", "--set", "--missing",
                             "--command", "--events", "--at", "--png", "--out", "--duration", "--every",
                             "--sheet", "--log", "--verbose", "--frames", "--bench", "--window",
-                            "--screenshot", "--demo", "--video", "--video-size", "--every-frame",
+                            "--screenshot", "--demo", "--video", "--video-size", "--every-frame", "--allow-large",
                             "nan, inf, -inf", "Garmin", "_Vind,_kias", "Exit status"})
         EXPECT_NE(help.find(opt), std::string::npos) << opt;
 }

@@ -9,6 +9,10 @@
 set -euo pipefail
 export WINEPREFIX=$1
 shift
+# Wine keeps its server's folder in the temporary folder, and leaves it
+# there: inside the prefix, it goes with the build.
+export TMPDIR=$WINEPREFIX/tmp
+mkdir -p "$TMPDIR"
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers when the prefix is made.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}

@@ -175,6 +175,7 @@ public:
     const std::vector<std::string> &log() const { return log_; }  // one entry per call
     std::string logText() const;
     void setLogFile(const std::string &path);  // also append every entry to this file
+    bool logFileFailed() const { return logFileFailed_; }  // an entry could not be appended
     const std::vector<std::string> &spoken() const { return spoken_; }
 
     // ---- Graphics
@@ -215,6 +216,7 @@ private:
     std::vector<std::unique_ptr<Command>> commands_;
     std::vector<std::string> log_;
     std::string logFile_;
+    bool logFileFailed_ = false;
     std::vector<std::string> spoken_;
     std::vector<GraphicsState> graphicsStates_;
     std::vector<TextureBind> binds_;

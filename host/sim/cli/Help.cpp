@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "Options.h"
 #include "flights/Flight.h"
 #include "flights/LogReading.h"
 #include "host/PanelInterface.h"
@@ -70,9 +71,17 @@ The panel's commands, for --command and the events file by short or full name:
 )" + PanelCommandsHelp() + R"(
 Window keys (--window):
 )" + WindowHelp() + R"(
-Exit status: 0 success, 1 the run failed (the plug-in would not load, or an end-of-run
-check failed: handler still registered, window left, matrix stack unbalanced, GL error),
-2 bad command line or input file.)";
+Outputs are written whole: under a temporary name beside each, renamed into place
+when complete. No output may be an input (by any name) or another output, nor lie
+inside --out or --demo. Runs last at most )" + LongestRun() + R"( of flight; one that
+would write more than )" + std::to_string(kManyFiles) + " files or " + std::to_string((long long)(kManyBytes / 1e9)) +
+           R"( GB needs --allow-large. Ctrl-C (or SIGTERM) stops a
+run at the next frame: what it wrote is kept whole, a video ends there.
+
+Exit status: 0 success, 1 the run failed (the plug-in would not load, drew nothing, or
+an end-of-run check failed: handler still registered, window left, matrix stack
+unbalanced, GL error), 2 bad command line or input file, 130 or 143 interrupted by
+SIGINT or SIGTERM.)";
 }
 
 }  // namespace sim

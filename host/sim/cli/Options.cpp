@@ -108,7 +108,19 @@ void CheckLiveCombinations(const CLI::App &app, const Options &opts, std::vector
         errors.push_back("--live --png FILE needs --duration S: the frame written is the last one, after S seconds");
 }
 
+int Refuse(const std::vector<std::string> &errors, std::ostream &err)
+{
+    for (const std::string &e : errors) err << "flyer-sim: error: " << Printable(e) << "\n";
+    err << "Run with --help for the options.\n";
+    return 2;
+}
+
 }  // namespace
+
+std::string LongestRun()
+{
+    return FormatNumber(kMaxRunSeconds) + " s (" + FormatNumber(kMaxRunSeconds / 3600) + " hours)";
+}
 
 std::string ParseOverride(const std::string &text, Override &out)
 {
@@ -129,7 +141,7 @@ std::string ParseOverride(const std::string &text, Override &out)
     return {};
 }
 
-int ParseOptions(int argc, char **argv, Options &opts)
+int ParseOptions(int argc, char **argv, Options &opts, std::ostream &out, std::ostream &err)
 {
     CLI::App app{"flyer-sim: flies the Ostrel-Flyer plug-in without the simulator. It loads the\n"
                  "plug-in as the simulator does, feeds it a flight, delivers commands and mouse\n"
@@ -207,28 +219,54 @@ int ParseOptions(int argc, char **argv, Options &opts)
         ->type_name("[HOST[:PORT]]")->expected(0, 1);
     // Tests listen for their stand-in X-Plane's beacon on a port of their own.
     app.add_option("--live-beacon-port", opts.liveBeaconPort)->group("");
+    app.add_flag("--allow-large", opts.allowLarge,
+                 "Go ahead with a run that would write more than " + std::to_string(kManyFiles) + " files or " +
+                     FormatNumber(kManyBytes / 1e9) + " GB (refused without it)");
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp &e) {
-        std::cout << app.help();
+        out << app.help();
         return 0;
     } catch (const CLI::ParseError &e) {
-        std::cerr << "flyer-sim: error: " << e.what() << "\nRun with --help for the options.\n";
+        err << "flyer-sim: error: " << Printable(e.what()) << "\nRun with --help for the options.\n";
         return 2;
     }
 
-    opts.fpsGiven = app.count("--fps") > 0;
     opts.live = app.count("--live") > 0;
     std::vector<std::string> errors;
     auto check = [&](bool ok, const std::string &message) {
         if (!ok) errors.push_back(message);
     };
+    // Each option with the value as it was typed: "--from 600".
+    auto given = [&](const char *name) { return app.count(name) > 0; };
+    auto text = [&](const char *name) {
+        const CLI::Option *o = app.get_option(name);
+        return o->results().empty() ? std::string() : o->results().back();
+    };
+    auto typed = [&](const char *name) { return std::string(name) + " " + text(name); };
+    // No option takes an empty value, nor another option as its value (a
+    // value forgotten before the next option).
+    for (const CLI::Option *o : app.get_options()) {
+        if (o->count() == 0 || o->get_type_size_max() == 0) continue;
+        for (const std::string &v : o->results()) {
+            if (v.empty() && o->get_expected_min() > 0)  // --live alone is no empty value
+                errors.push_back(o->get_name() + ": empty value; expected " + o->get_type_name());
+            else if ((v.size() > 2 && v.compare(0, 2, "--") == 0) || v == "-h")
+                errors.push_back(o->get_name() + ": expected " + o->get_type_name() + ", got the option " + v +
+                                 " (each option takes its value right after it)");
+        }
+    }
+    if (!errors.empty()) return Refuse(errors, err);
+
+    opts.fpsGiven = given("--fps");
+    opts.sheetFramesGiven = given("--sheet-frames");
     std::string why = ParseScreen(screen, opts.screenWidth, opts.screenHeight);
     check(why.empty(), why);
     why = ParseBackground(background, opts);
     check(why.empty(), why);
-    check(std::isfinite(opts.fps) && opts.fps >= 1 && opts.fps <= 1000, "--fps: must be 1 to 1000");
+    check(std::isfinite(opts.fps) && opts.fps >= 1 && opts.fps <= kMaxFps,
+          typed("--fps") + ": must be 1 to " + FormatNumber(kMaxFps) + " frames a second");
     for (const std::string &s : sets) {
         Override o;
         why = ParseOverride(s, o);
@@ -246,22 +284,33 @@ int ParseOptions(int argc, char **argv, Options &opts)
         check(why.empty(), "--command: " + why);
         if (why.empty()) opts.commands.push_back(e);
     }
-    if (opts.at) check(std::isfinite(*opts.at) && *opts.at >= 0, "--at: must be 0 or more seconds");
-    check(!opts.at || !opts.png.empty(), "--at needs --png FILE");
-    check(opts.png.empty() || opts.at || opts.live, "--png needs --at T (or --live with --duration S)");
-    if (opts.duration)
-        check(std::isfinite(*opts.duration) && *opts.duration >= 0, "--duration: must be 0 or more seconds");
-    check(opts.every >= 1, "--every: must be 1 or more");
-    check(opts.every == 1 || !opts.outDir.empty(), "--every is used with --out");
+    // Times: finite, not negative, within the longest run.
+    auto checkTime = [&](const char *name, double t) {
+        if (!given(name)) return;
+        check(std::isfinite(t) && t >= 0, typed(name) + ": must be 0 or more seconds");
+        check(!(t > kMaxRunSeconds), typed(name) + ": flyer-sim runs at most " + LongestRun());
+    };
+    if (opts.at) checkTime("--at", *opts.at);
+    if (opts.duration) checkTime("--duration", *opts.duration);
+    checkTime("--from", opts.from);
+    check(!opts.at || !opts.png.empty(), typed("--at") + " needs --png FILE");
+    check(opts.png.empty() || opts.at || opts.live, typed("--png") + " needs --at T (or --live with --duration S)");
+    check(!opts.at || !opts.duration || !(*opts.at > *opts.duration),
+          typed("--at") + " is after the end of the run at " + text("--duration") +
+              " s (--duration); leave --duration out, or use --duration " + text("--at"));
+    check(opts.every >= 1, typed("--every") + ": must be 1 or more");
+    check(opts.every == 1 || !opts.outDir.empty(), typed("--every") + " is used with --out");
     check(opts.from == 0 || !opts.outDir.empty() || !opts.video.empty() || opts.bench,
-          "--from is used with --out, --video or --bench");
-    check(std::isfinite(opts.from) && opts.from >= 0, "--from: must be 0 or more seconds");
-    check(opts.sheetFrames >= 1 && opts.sheetFrames <= 400, "--sheet-frames: must be 1 to 400");
-    check(opts.frames >= 0, "--frames: must be 0 or more");
-    check(!opts.bench || opts.frames >= 1, "--bench needs --frames N (1 or more)");
-    check(opts.bench || opts.frames == 0, "--frames is used with --bench");
-    check(opts.screenshot.empty() || opts.window, "--screenshot is used with --window");
-    check(opts.videoSize.empty() || !opts.video.empty(), "--video-size is used with --video");
+          typed("--from") + " is used with --out, --video or --bench");
+    check(opts.sheetFrames >= 1 && opts.sheetFrames <= 400, typed("--sheet-frames") + ": must be 1 to 400");
+    check(!opts.sheetFramesGiven || !opts.sheet.empty() || !opts.demo.empty(),
+          typed("--sheet-frames") + " is used with --sheet or --demo");
+    check(opts.frames >= 0 && opts.frames <= kMaxBenchFrames,
+          typed("--frames") + ": must be 1 to " + std::to_string(kMaxBenchFrames));
+    check(!opts.bench || opts.frames >= 1, "--bench needs --frames N (1 to " + std::to_string(kMaxBenchFrames) + ")");
+    check(opts.bench || opts.frames == 0, typed("--frames") + " is used with --bench");
+    check(opts.screenshot.empty() || opts.window, typed("--screenshot") + " is used with --window");
+    check(opts.videoSize.empty() || !opts.video.empty(), typed("--video-size") + " is used with --video");
     if (!opts.videoSize.empty() && opts.videoSize != "panel") {
         int w = 0, h = 0;
         why = ParseScreen(opts.videoSize, w, h);
@@ -285,12 +334,13 @@ int ParseOptions(int argc, char **argv, Options &opts)
         check(opts.liveBeaconPort >= 1 && opts.liveBeaconPort <= 65535, "--live-beacon-port: must be 1 to 65535");
     }
 
-    if (!errors.empty()) {
-        for (const std::string &e : errors) std::cerr << "flyer-sim: error: " << e << "\n";
-        std::cerr << "Run with --help for the options.\n";
-        return 2;
-    }
+    if (!errors.empty()) return Refuse(errors, err);
     return -1;
+}
+
+int ParseOptions(int argc, char **argv, Options &opts)
+{
+    return ParseOptions(argc, argv, opts, std::cout, std::cerr);
 }
 
 }  // namespace sim

@@ -2,6 +2,7 @@
 #define OSTREL_SIM_CLI_OPTIONS_H
 // flyer-sim's command line.
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,21 @@
 #include "flights/Flight.h"
 
 namespace sim {
+
+// The longest run flyer-sim flies, in seconds of elapsed time (--at,
+// --duration, --from, a flight's length): 48 hours, longer than any flight.
+// At the most frames a second (--fps) that is 172.8 million frames, well
+// inside an int.
+constexpr double kMaxRunSeconds = 48 * 3600.0;
+constexpr double kMaxFps = 1000;
+// "172800 s (48 hours)", for messages and the help.
+std::string LongestRun();
+// The most frames --bench times per panel (each kept for the statistics).
+constexpr int kMaxBenchFrames = 1000000;
+// Runs that would write more files or bytes than this are refused unless
+// --allow-large is given: more than anyone means, by mistake.
+constexpr long long kManyFiles = 100000;
+constexpr double kManyBytes = 100e9;
 
 struct Override {
     DatarefKey key;
@@ -35,6 +51,7 @@ struct Options {
     double from = 0;
     std::string sheet;
     int sheetFrames = 20;
+    bool sheetFramesGiven = false;
     std::string log;
     bool verbose = false;
     int frames = 0;
@@ -60,11 +77,23 @@ struct Options {
     bool live = false;
     std::string liveAddress;  // empty: X-Plane found by its beacon
     int liveBeaconPort = 0;   // where beacons are heard; 0: X-Plane's own port (--live-beacon-port, for tests)
+    // Runs that write more than anyone means (modes/Plan.h) go ahead.
+    bool allowLarge = false;
+    // Where the plug-in's log goes while the run lasts: --log's temporary
+    // file (main.cpp), renamed to --log at the end; empty: --log itself.
+    std::string logWritten;
+    // Commands and events after the run's last frame are warned of (the
+    // demo's shorter runs leave that to its run over the whole flight).
+    bool warnLateEvents = true;
 };
 
 // Parses the command line into opts. Returns -1 to go on, otherwise the exit
 // code to leave with (0 after --help, 2 after an error, which is printed).
+// Every value is checked here that can be without the flight: each error
+// names the option, the value and what would be right.
 int ParseOptions(int argc, char **argv, Options &opts);
+// The same, printing the help to `out` and errors to `err`.
+int ParseOptions(int argc, char **argv, Options &opts, std::ostream &out, std::ostream &err);
 
 // Parses "DATAREF=VALUE" (--set). Empty string on success, else why not.
 std::string ParseOverride(const std::string &text, Override &out);

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 #include "InputText.h"
 #include "XPLMDisplay.h"
@@ -109,10 +107,7 @@ std::vector<Event> ParseEvents(const std::string &text, const std::string &file)
 
 std::vector<Event> LoadEvents(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw FlightError(path + ": cannot open the events file");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return ParseEvents(text, path);
+    return ParseEvents(ReadTextFile(path, "--events", "events file"), path);
 }
 
 std::string ParseCommandAt(const std::string &text, Event &out)

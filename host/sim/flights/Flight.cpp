@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
 #include "InputText.h"
 
@@ -146,10 +145,7 @@ void TrackBuilder::restUntilFirstValues()
 
 Flight LoadFlightFile(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw FlightError(path + ": cannot open the flight file");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return ParseFlight(text, path);
+    return ParseFlight(ReadTextFile(path, "--flight", "flight file"), path);
 }
 
 Flight ParseFlight(const std::string &text, const std::string &file)

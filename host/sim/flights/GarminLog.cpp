@@ -116,7 +116,7 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
 {
     Flight flight;
     flight.name = file;
-    CsvLines lines(WithoutBom(text));
+    CsvLines lines(text);
     std::string_view line;
     std::vector<CsvField> fields;
 

@@ -5,6 +5,7 @@
 // Fields are trimmed of spaces and tabs; separators inside double quotes do
 // not split.
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,10 +30,29 @@ struct CsvField {
     int column;             // 1-based column of the field's first character (after trimming)
 };
 
-// Iterates over the lines of a text buffer (LF or CRLF), numbering them from 1.
+// What flyer-sim reads of an input file at most: no flight or events file
+// comes near either, and a file past them is not one.
+constexpr size_t kMaxInputBytes = size_t(1) << 30;  // 1 GiB
+constexpr size_t kMaxLineBytes = size_t(4) << 20;   // 4 MiB
+
+// Reads a text input file whole: `option` (--flight, --events) and `what`
+// ("flight file") name it in errors. Throws FlightError for a path that is
+// not a regular file (a folder, a device such as /dev/urandom, a pipe), a
+// file larger than kMaxInputBytes or with a line longer than kMaxLineBytes,
+// and binary content (a NUL or another control character than tab, CR and
+// LF), giving its byte offset; never reads more than kMaxInputBytes + 1.
+std::string ReadTextFile(const std::string &path, const std::string &option, const std::string &what);
+
+// Text from input made fit for a terminal and a log: control characters
+// other than newline and tab, and bytes that are not UTF-8, written as
+// \xNN; a line longer than a few hundred bytes cut, saying how much was left out.
+std::string Printable(std::string_view text);
+
+// Iterates over the lines of a text buffer (LF or CRLF), numbering them from
+// 1. A UTF-8 byte order mark at the start of the text is skipped.
 class CsvLines {
 public:
-    explicit CsvLines(std::string_view text) : text_(text) {}
+    explicit CsvLines(std::string_view text);
     // The next line, without its line end; false at the end of the text.
     bool next(std::string_view &line);
     int lineNumber() const { return number_; }
@@ -62,6 +82,9 @@ std::string_view WithoutBom(std::string_view text);
 // A field without the double quotes around it, if it has them.
 std::string_view Unquoted(std::string_view field);
 bool SameNoCase(std::string_view a, std::string_view b);
+
+// A number as messages write it: 172800, 0.5, 1e+09.
+std::string FormatNumber(double v);
 
 // Parses a whole field as a number: decimal, exponent, "nan", "inf", "-inf",
 // optional leading '+'. False if anything else is in the field.

@@ -89,7 +89,7 @@ std::string XPlaneDataHelp()
 
 bool IsXPlaneData(std::string_view text)
 {
-    CsvLines lines(WithoutBom(text));
+    CsvLines lines(text);
     std::string_view line;
     while (lines.next(line) && IsBlank(line)) {}
     std::vector<CsvField> fields;
@@ -103,7 +103,7 @@ Flight ParseXPlaneData(const std::string &text, const std::string &file)
 {
     Flight flight;
     flight.name = file;
-    CsvLines lines(WithoutBom(text));
+    CsvLines lines(text);
     std::string_view line;
     std::vector<CsvField> fields;
 

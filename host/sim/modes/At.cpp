@@ -4,6 +4,7 @@
 
 #include "Modes.h"
 #include "host/OffscreenGL.h"
+#include "session/Interrupt.h"
 #include "session/Session.h"
 
 namespace sim {
@@ -12,11 +13,19 @@ int RunAt(const Options &opts)
 {
     Input in = LoadInput(opts);
     const double at = *opts.at;
+    if (in.flight.duration > 0 && at > in.flight.duration)
+        std::cerr << "flyer-sim: warning: --at " << at << " is after the end of the flight at "
+                  << in.flight.duration << " s: the frame shows its last values\n";
+    if (opts.warnLateEvents) WarnOfLateEvents(in.events, at);
     host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
     Session session(opts, in.flight, in.events);
     session.start();
-    // The frames before it, so events and the splash fall as they would.
-    for (int k = 0; k / opts.fps < at - 1e-9; ++k) session.skip(k / opts.fps);
+    // The frames before it, so events and the splash fall as they would
+    // (at most kMaxRunSeconds x kMaxFps of them: an int).
+    for (int k = 0; k / opts.fps < at - 1e-9; ++k) {
+        if (Interrupted()) return ReportFailures(session.finish());
+        session.skip(k / opts.fps);
+    }
     session.frame(at);
     Image frame = session.capture();
     const std::optional<PixelBox> panel = session.windowsBox();

@@ -11,6 +11,7 @@
 #include "counting/ElfImports.h"
 #include "host/OffscreenGL.h"
 #include "outputs/Progress.h"
+#include "session/Interrupt.h"
 #include "session/Session.h"
 
 namespace sim {
@@ -36,6 +37,7 @@ int RunBench(const Options &opts)
               << opts.fps << " fps, " << opts.screenWidth << "x" << opts.screenHeight << ", "
               << gl.renderer() << "\n";
     WarnOfUncountedGl(opts.plugin);
+    WarnOfLateEvents(in.events, opts.from + (opts.frames - 1) / opts.fps);
     int code = 0;
     Progress progress("bench", 4 * opts.frames);
     for (const char *panel : {"GA", "Glass"}) {
@@ -48,7 +50,7 @@ int RunBench(const Options &opts)
         for (GlDispatch dispatch : {GlDispatch::Driver, GlDispatch::Null}) {
             Session session(opts, in.flight, events);
             session.start();
-            for (int k = 0; k < opts.frames; ++k) {
+            for (int k = 0; k < opts.frames && !Interrupted(); ++k) {
                 FrameStats s = session.frame(opts.from + k / opts.fps, dispatch);
                 if (dispatch == GlDispatch::Null) {
                     self.push_back(s.drawMicros);
@@ -61,6 +63,8 @@ int RunBench(const Options &opts)
             }
             code = std::max(code, ReportFailures(session.finish()));
         }
+        // An interrupted bench prints no figures: they would be of fewer frames.
+        if (Interrupted()) break;
         const size_t n = micros.size();
         // Without interposition (Windows) neither the calls nor the null
         // dispatch reach the plug-in's GL, so both figures would be false.

@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "Modes.h"
+#include "session/Interrupt.h"
 
 namespace fs = std::filesystem;
 
@@ -18,14 +19,16 @@ namespace {
 
 constexpr double kDemoVideoFps = 20;
 constexpr double kDemoGifFps = 3;
-// For a flight that names no highlight: its first seconds, and a still half-way.
+// For a flight that names no highlight, or one past --duration: its first
+// seconds, and a still half-way.
 constexpr double kSequenceSeconds = 16;
 
 Highlight HighlightOf(const Options &opts)
 {
     const Flight flight = LoadFlight(opts.flight);
-    if (flight.highlight) return *flight.highlight;
-    return {0, std::min(kSequenceSeconds, flight.duration), flight.duration / 2};
+    const double end = RunEnd(opts, flight);
+    if (flight.highlight && flight.highlight->to <= end) return *flight.highlight;
+    return {0, std::min(kSequenceSeconds, end), end / 2};
 }
 
 }  // namespace
@@ -42,6 +45,9 @@ int RunDemo(const Options &opts)
         const bool glass = std::string(panel) == "glass";
         Options base = opts;
         base.demo.clear();
+        // Events after the end are told of once, by the first run over the
+        // whole flight.
+        base.warnLateEvents = false;
         if (glass) base.commands.insert(base.commands.begin(), GlassPanelAtStart());
 
         Options o = base;
@@ -51,13 +57,18 @@ int RunDemo(const Options &opts)
         o.outDir = (dir / (std::string("sequence-") + panel)).string();
         o.from = highlight.from;
         o.outUntil = highlight.to;
-        o.every = std::max(1, int(std::lround(o.fps / 2)));
+        // Two frames a second, and at least two of the highlight where it has them.
+        const int highlightFrames =
+            int(std::floor(highlight.to * o.fps + 1e-9) - std::ceil(highlight.from * o.fps - 1e-9)) + 1;
+        o.every = std::max(1, std::min(int(std::lround(o.fps / 2)), highlightFrames - 1));
+        o.warnLateEvents = !glass;
         fs::remove_all(o.outDir);
         code = std::max(code, RunSequence(o, std::string("Ostrel-Flyer ") + (glass ? "Glass" : "GA") +
                                                  " panel, flight " + o.flight));
         made.push_back(o.sheet);
         made.push_back(o.outDir + "/");
 
+        if (Interrupted()) break;
         // The highlight again, as an animated GIF of the panel alone.
         Options g = base;
         g.fps = kDemoGifFps;
@@ -68,6 +79,7 @@ int RunDemo(const Options &opts)
         code = std::max(code, RunSequence(g));
         made.push_back(g.video);
 
+        if (Interrupted()) break;
         // A still of the panel alone.
         Options s = base;
         s.at = highlight.still;
@@ -76,6 +88,7 @@ int RunDemo(const Options &opts)
         code = std::max(code, RunAt(s));
         made.push_back(s.png);
 
+        if (Interrupted()) break;
         // The whole flight as a video of the panel.
         Options v = base;
         if (!opts.fpsGiven) v.fps = kDemoVideoFps;
@@ -83,7 +96,9 @@ int RunDemo(const Options &opts)
         v.videoSize = "panel";
         code = std::max(code, RunSequence(v));
         made.push_back(v.video);
+        if (Interrupted()) break;
     }
+    if (Interrupted()) return code;
     std::cout << "flyer-sim: demo written under " << dir.string() << ":\n";
     for (const std::string &m : made) std::cout << "  " << m << "\n";
     return code;

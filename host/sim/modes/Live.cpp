@@ -47,7 +47,7 @@ int RunOffscreen(const Options &opts, std::vector<Event> events, LiveFeed &feed)
         if (!opts.video.empty() || ended) {
             Image picture = session.capture();
             if (!opts.video.empty()) {
-                if (!video) video = StartVideo(opts, session);
+                if (!video) video = StartVideo(opts, session, t);
                 video->add(picture);
             }
             if (ended && !opts.png.empty()) {

@@ -29,7 +29,7 @@ class VideoWriter;
 int RunPreview(const Options &opts, const Flight &flight, std::vector<Event> events, const std::string &name,
                LiveFeed *live);
 // The video of --video, sized by --video-size at the session's first frame.
-std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &session);
+std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &session, double t);
 
 // What every mode does (Run.cpp).
 struct Input {
@@ -44,6 +44,27 @@ std::vector<Event> LoadEvents(const Options &opts);
 int ReportFailures(const std::vector<std::string> &failures);
 // The Switch command at time 0: the run shows the Glass panel.
 Event GlassPanelAtStart();
+// Warns of commands and events timed after the run's last frame, at `end`
+// seconds: they are never delivered.
+void WarnOfLateEvents(const std::vector<Event> &events, double end);
+// Throws UsageError for a flight longer than flyer-sim runs (kMaxRunSeconds)
+// unless --duration bounds the run.
+double RunEnd(const Options &opts, const Flight &flight);
+
+// What a run will do, worked out before it starts (Workload.cpp).
+struct Workload {
+    long long frames = 0;       // frames flown, drawn or not
+    long long drawn = 0;        // frames drawn through the driver and read back
+    long long pngs = 0;         // PNG frames written
+    long long videoFrames = 0;  // frames piped to the video
+    std::string where;          // what writes the files: "--out DIR"
+};
+// Before a run that writes many files or takes long, prints on stderr its
+// frames, files, size and time (at conservative rates for this renderer; the
+// progress line then gives the measured rate). Throws UsageError for a run
+// that would write more than kManyFiles files or kManyBytes, unless
+// --allow-large.
+void CheckWorkload(const Options &opts, const Workload &w);
 
 }  // namespace sim
 

@@ -1,6 +1,7 @@
 // The plain run and the written ones: a frame sequence (--out), a contact
 // sheet (--sheet) and a video (--video), in any combination.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -10,9 +11,11 @@
 
 #include "Modes.h"
 #include "host/OffscreenGL.h"
+#include "flights/InputText.h"
 #include "outputs/ContactSheet.h"
 #include "outputs/Progress.h"
 #include "outputs/Video.h"
+#include "session/Interrupt.h"
 #include "session/Session.h"
 
 namespace fs = std::filesystem;
@@ -20,6 +23,9 @@ namespace fs = std::filesystem;
 namespace sim {
 
 namespace {
+
+// Frame numbers fit an int: kMaxRunSeconds at kMaxFps frames a second.
+static_assert(kMaxRunSeconds * kMaxFps < 2147483647.0, "frame numbers overflow an int");
 
 int FrameCount(double seconds, double fps)
 {
@@ -33,11 +39,47 @@ std::string FrameFile(const fs::path &dir, int k)
     return (dir / name).string();
 }
 
+// A run asked to write frames that would write none, or only the first of
+// a sequence, is refused, saying what would.
+void CheckSomethingWritten(const Options &opts, double duration, int first, int last, int outLast)
+{
+    const bool writes = !opts.outDir.empty() || !opts.video.empty();
+    const std::string from = "--from " + FormatNumber(opts.from);
+    auto seconds = [](double t) { return FormatNumber(t) + " s"; };
+    const std::string rate = " at " + FormatNumber(opts.fps) + " fps";
+    if (writes && opts.from > 0 && opts.from >= duration) {
+        if (opts.duration)
+            throw UsageError(from + " is at or after the end of the run at " + seconds(duration) +
+                             "; --duration is counted from 0: use --duration " + FormatNumber(opts.from + duration));
+        throw UsageError(from + " is at or after the end of the flight at " + seconds(duration) +
+                         ": nothing would be written; give a --from before it (or --duration to fly on past it)");
+    }
+    if (writes && first > last)
+        throw UsageError(from + " is after the run's last frame at " + seconds(last / opts.fps) + " (" +
+                         rate.substr(1) + "): nothing would be written");
+    const int toOut = outLast - first + 1;
+    if (!opts.outDir.empty() && opts.every > 1 && opts.every >= toOut)
+        throw UsageError("--every " + std::to_string(opts.every) + ": the run has " + std::to_string(toOut) +
+                         (toOut == 1 ? " frame" : " frames") + " to write to --out (" + seconds(first / opts.fps) +
+                         " to " + seconds(outLast / opts.fps) + rate +
+                         "), so only the first would be written; use --every " +
+                         std::to_string(std::max(1, toOut - 1)) + " or less");
+    if (!opts.sheet.empty() && opts.sheetFramesGiven && opts.sheetFrames > last + 1)
+        throw UsageError("--sheet-frames " + std::to_string(opts.sheetFrames) + ": the run has " +
+                         std::to_string(last + 1) + (last == 0 ? " frame" : " frames") + " (0 to " +
+                         seconds(last / opts.fps) + rate + "); use --sheet-frames " + std::to_string(last + 1) +
+                         " or less");
+}
+
 }  // namespace
 
-std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &session)
+std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &session, double t)
 {
     const std::optional<PixelBox> panel = session.windowsBox();
+    if (opts.videoSize == "panel" && !panel && session.windowsShown())
+        throw UsageError("--video-size panel: the plug-in's window lies outside the " +
+                         std::to_string(session.width()) + "x" + std::to_string(session.height()) +
+                         " screen at t=" + FormatNumber(t) + " s: nothing of it would be written");
     if (opts.videoSize == "panel" && !panel)
         std::cerr << "flyer-sim: warning: --video-size panel: no window of the plug-in is shown "
                      "at the first frame; the video shows the whole screen\n";
@@ -49,57 +91,75 @@ std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &sess
 int RunSequence(const Options &opts, const std::string &title)
 {
     Input in = LoadInput(opts);
-    const double duration = opts.duration.value_or(in.flight.duration);
+    const double duration = RunEnd(opts, in.flight);
     const int last = FrameCount(duration, opts.fps);
     const int first = int(std::ceil(opts.from * opts.fps - 1e-9));
+    const int outLast = opts.outUntil ? std::min(last, FrameCount(*opts.outUntil, opts.fps)) : last;
+    CheckSomethingWritten(opts, duration, first, last, outLast);
 
     std::set<int> sheetFrames;
+    const int sheetCount = std::min(opts.sheetFrames, last + 1);
     if (!opts.sheet.empty())
-        for (int i = 0; i < opts.sheetFrames; ++i)
-            sheetFrames.insert(opts.sheetFrames == 1 ? 0
-                                                     : int(std::lround(double(i) * last / (opts.sheetFrames - 1))));
-    if (!opts.outDir.empty()) fs::create_directories(opts.outDir);
+        for (int i = 0; i < sheetCount; ++i)
+            sheetFrames.insert(sheetCount == 1 ? 0 : int(std::lround(double(i) * last / (sheetCount - 1))));
     ContactSheet sheet(title.empty() ? "Ostrel-Flyer, flight " + in.flight.name : title);
     auto toOut = [&](int k) {
-        return !opts.outDir.empty() && k >= first && (k - first) % opts.every == 0 &&
-               (!opts.outUntil || k / opts.fps <= *opts.outUntil + 1e-9);
+        return !opts.outDir.empty() && k >= first && k <= outLast && (k - first) % opts.every == 0;
     };
     auto toVideo = [&](int k) { return !opts.video.empty() && k >= first; };
     // A run that writes nothing is flown for its checks: every frame is drawn.
     const bool checksOnly = opts.outDir.empty() && opts.sheet.empty() && opts.video.empty();
     int toWrite = 0;
-    for (int k = 0; k <= last; ++k) toWrite += toOut(k) || sheetFrames.count(k) || toVideo(k);
+    Workload work;
+    for (int k = 0; k <= last; ++k) {
+        toWrite += toOut(k) || sheetFrames.count(k) || toVideo(k);
+        work.pngs += toOut(k);
+        work.videoFrames += toVideo(k);
+    }
+    work.frames = last + 1;
+    work.drawn = checksOnly ? last + 1 : toWrite;
+    work.where = !opts.outDir.empty() ? "--out " + opts.outDir
+                 : !opts.video.empty()  ? "--video " + opts.video
+                                        : "--sheet " + opts.sheet;
+    CheckWorkload(opts, work);
+    if (opts.warnLateEvents) WarnOfLateEvents(in.events, last / opts.fps);
+    if (!opts.outDir.empty()) fs::create_directories(opts.outDir);
 
     host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
     Session session(opts, in.flight, in.events);
     session.start();
     std::unique_ptr<VideoWriter> video;
     int written = 0;
-    Progress progress(opts.video.empty() ? "frames" : "video", toWrite);
-    for (int k = 0; k <= last; ++k) {
+    Progress progress(opts.video.empty() ? "frames" : "video", checksOnly ? last + 1 : toWrite);
+    for (int k = 0; k <= last && !Interrupted(); ++k) {
         const double t = k / opts.fps;
         const bool out = toOut(k), onSheet = sheetFrames.count(k) > 0, inVideo = toVideo(k);
         if (!out && !onSheet && !inVideo) {
-            checksOnly ? void(session.frame(t)) : session.skip(t);
+            if (checksOnly) {
+                session.frame(t);
+                progress.step();
+            } else {
+                session.skip(t);
+            }
             continue;
         }
         session.frame(t);
+        if (inVideo && !video) video = StartVideo(opts, session, t);
         Image frame = session.capture();
         if (out) {
             WritePng(FrameFile(opts.outDir, k), frame);
             ++written;
         }
         if (onSheet) sheet.add(frame, t);
-        if (inVideo) {
-            if (!video) video = StartVideo(opts, session);
-            video->add(frame);
-        }
+        if (inVideo) video->add(frame);
         progress.step();
     }
     progress.done();
     int code = ReportFailures(session.finish());
     if (written) std::cout << "flyer-sim: wrote " << written << " frames to " << opts.outDir << "\n";
-    if (!opts.sheet.empty()) {
+    // An interrupted run's sheet would miss the frames of the rest of the
+    // run; its video ends at the last frame written.
+    if (!opts.sheet.empty() && !Interrupted()) {
         WritePng(opts.sheet, sheet.render());
         std::cout << "flyer-sim: wrote contact sheet " << opts.sheet << "\n";
     }
@@ -108,7 +168,7 @@ int RunSequence(const Options &opts, const std::string &title)
         std::cout << "flyer-sim: wrote video " << opts.video << " (" << video->frames() << " frames at "
                   << opts.fps << " fps)\n";
     }
-    if (checksOnly && code == 0)
+    if (checksOnly && code == 0 && !Interrupted())
         std::cerr << "flyer-sim: flew " << last + 1 << " frames (" << duration << " s), all checks passed\n";
     return code;
 }

@@ -88,15 +88,16 @@ int RunPreview(const Options &opts, const Flight &flight, std::vector<Event> eve
     o.screenWidth = window->width();
     o.screenHeight = window->height();
 
+    // Without --duration the preview stays open (at the end of the flight)
+    // until it is closed; a screenshot is taken at 2 s unless told otherwise.
+    const double end = opts.duration.value_or(opts.screenshot.empty() ? INFINITY : 2.0);
+    if (!live && std::isfinite(end)) WarnOfLateEvents(events, end);
     Session session(o, flight, std::move(events));
     session.start();
     if (live) live->attach(session);
     PreviewInput input(session, *window, !live);
     std::cerr << "flyer-sim: keys: " << keys << ", Esc quit\n";
 
-    // Without --duration the preview stays open (at the end of the flight)
-    // until it is closed; a screenshot is taken at 2 s unless told otherwise.
-    const double end = opts.duration.value_or(opts.screenshot.empty() ? INFINITY : 2.0);
     const auto frame = std::chrono::duration<double>(1.0 / opts.fps);
     const auto started = std::chrono::steady_clock::now();
     auto last = started;

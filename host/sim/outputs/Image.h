@@ -1,7 +1,7 @@
 #ifndef OSTREL_SIM_OUTPUTS_IMAGE_H
 #define OSTREL_SIM_OUTPUTS_IMAGE_H
-// RGBA8 images, rows from the top, and their PNG files (PngFile.cpp with
-// libpng, or windows/PngFileStb.cpp).
+// RGBA8 images, rows from the top, and their PNG files (written through
+// OutputFile.cpp, encoded by PngFile.cpp with libpng, or windows/PngFileStb.cpp).
 
 #include <cstdint>
 #include <stdexcept>
@@ -36,8 +36,11 @@ struct ImageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Writes an RGB PNG (alpha dropped: frames are opaque) or, with alpha, RGBA.
+// Writes an RGB PNG (alpha dropped: frames are opaque) or, with alpha, RGBA,
+// whole or not at all (OutputFile.h).
 void WritePng(const std::string &path, const Image &image, bool keepAlpha = false);
+// The PNG encoder under it: writes `file` at once; errors name `name`.
+void WritePngFile(const std::string &file, const std::string &name, const Image &image, bool keepAlpha);
 // Reads any PNG as RGBA8.
 Image ReadPng(const std::string &path);
 

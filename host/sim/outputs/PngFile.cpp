@@ -6,7 +6,7 @@
 
 namespace sim {
 
-void WritePng(const std::string &path, const Image &image, bool keepAlpha)
+void WritePngFile(const std::string &file, const std::string &name, const Image &image, bool keepAlpha)
 {
     png_image png;
     std::memset(&png, 0, sizeof png);
@@ -24,8 +24,8 @@ void WritePng(const std::string &path, const Image &image, bool keepAlpha)
         rgb = image.rgb();
         data = rgb.data();
     }
-    if (!png_image_write_to_file(&png, path.c_str(), 0, data, 0, nullptr))
-        throw ImageError("cannot write " + path + ": " + png.message);
+    if (!png_image_write_to_file(&png, file.c_str(), 0, data, 0, nullptr))
+        throw ImageError("cannot write " + name + ": " + png.message);
 }
 
 Image ReadPng(const std::string &path)

@@ -41,6 +41,10 @@ void Progress::step()
     } else if (done_ < total_ && done_ * 4 >= (quarter_ + 1) * total_) {
         ++quarter_;
         show(false);
+    } else if (!early_ && quarter_ == 0 && Clock::now() - start_ >= std::chrono::seconds(5)) {
+        // The measured rate and the time left, early in a long run.
+        early_ = true;
+        show(false);
     }
 }
 

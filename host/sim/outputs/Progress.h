@@ -2,7 +2,8 @@
 #define OSTREL_SIM_OUTPUTS_PROGRESS_H
 // A progress line on stderr for runs that write many frames: redrawn in place
 // on a terminal (frames done of total, rate, time left), otherwise a few
-// plain lines (a quarter, half, three quarters, done) so logs stay short.
+// plain lines (after 5 s if that is before a quarter, then a quarter, half,
+// three quarters, done) so logs stay short.
 
 #include <chrono>
 #include <string>
@@ -26,7 +27,7 @@ private:
     using Clock = std::chrono::steady_clock;
     std::string what_;
     int total_, done_ = 0, quarter_ = 0;
-    bool shown_, terminal_, ended_ = false;
+    bool shown_, terminal_, ended_ = false, early_ = false;
     Clock::time_point start_, drawn_;
 };
 

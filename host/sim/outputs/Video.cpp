@@ -29,7 +29,7 @@ std::string Status(int status)
 
 VideoWriter::VideoWriter(const std::string &path, int width, int height, double fps,
                          const std::string &filter)
-    : path_(path), width_(width), height_(height)
+    : path_(path), file_(path), width_(width), height_(height)
 {
     // A broken pipe is an error to report, not a reason to die.
     signal(SIGPIPE, SIG_IGN);
@@ -44,12 +44,12 @@ VideoWriter::VideoWriter(const std::string &path, int width, int height, double 
         // rectangle that changed: the panel's still parts cost nothing.
         const std::string palette = "split[a][b];[a]palettegen=max_colors=64:stats_mode=diff[p];"
                                     "[b][p]paletteuse=dither=none:diff_mode=rectangle";
-        args.insert(args.end(), {"-vf", (filter.empty() ? "" : filter + ",") + palette, "-loop", "0", path});
+        args.insert(args.end(), {"-vf", (filter.empty() ? "" : filter + ",") + palette, "-loop", "0", file_.path()});
     } else {
         if (!filter.empty()) args.insert(args.end(), {"-vf", filter});
         // 4:2:0 for players everywhere; a low CRF keeps the gauges' fine lines.
         args.insert(args.end(), {"-an", "-c:v", "libx264", "-preset", "veryfast", "-crf", "18",
-                                 "-pix_fmt", "yuv420p", "-movflags", "+faststart", path});
+                                 "-pix_fmt", "yuv420p", "-movflags", "+faststart", file_.path()});
     }
 
     int fds[2];
@@ -57,10 +57,15 @@ VideoWriter::VideoWriter(const std::string &path, int width, int height, double 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[0], 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     std::vector<char *> argv;
     for (std::string &a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    const int err = posix_spawnp(&pid_, "ffmpeg", &actions, nullptr, argv.data(), environ);
+    const int err = posix_spawnp(&pid_, "ffmpeg", &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     close(fds[0]);
     if (err != 0) {
@@ -119,6 +124,7 @@ void VideoWriter::finish()
     const int status = wait();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error("ffmpeg failed writing " + path_ + " (" + Status(status) + ")");
+    file_.commit();
 }
 
 }  // namespace sim

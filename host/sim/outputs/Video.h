@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include "Image.h"
+#include "OutputFile.h"
 
 namespace sim {
 
@@ -25,6 +26,9 @@ public:
     // Starts ffmpeg writing `path` from frames of width x height pixels at fps
     // frames a second. filter: an ffmpeg video filter ("crop=...", "scale=...")
     // or empty. Throws std::runtime_error when ffmpeg cannot be started.
+    // ffmpeg writes a temporary file, put in place by finish() (OutputFile.h),
+    // and runs in a process group of its own: Ctrl-C at a terminal reaches
+    // flyer-sim alone, which ends the video with the frames written so far.
     VideoWriter(const std::string &path, int width, int height, double fps, const std::string &filter);
     ~VideoWriter();
     VideoWriter(const VideoWriter &) = delete;
@@ -32,13 +36,15 @@ public:
 
     // Throws std::runtime_error when ffmpeg has stopped taking frames.
     void add(const Image &frame);
-    // Closes the stream and waits for ffmpeg; throws if it failed.
+    // Closes the stream, waits for ffmpeg and puts the video in place;
+    // throws if it failed. Without finish(), the video is not written.
     void finish();
     int frames() const { return frames_; }
 
 private:
     int wait();
     std::string path_;
+    OutputFile file_;
     int width_, height_;
     int fd_ = -1;
     pid_t pid_ = -1;

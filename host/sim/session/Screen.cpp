@@ -112,4 +112,11 @@ std::optional<PixelBox> WindowsBox(const host::Host &h, int width, int height)
     return PixelBox{all->left, height - all->top, all->width(), all->height()};
 }
 
+bool WindowsShown(const host::Host &h)
+{
+    for (const auto &w : h.windows())
+        if (!w->destroyed && w->visible && w->rect.width() > 0 && w->rect.height() > 0) return true;
+    return false;
+}
+
 }  // namespace sim

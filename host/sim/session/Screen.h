@@ -30,8 +30,11 @@ OutsideAttitude OutsideAttitudeOf(host::Host &h);
 Image CaptureScreen(int width, int height);
 
 // The smallest box holding every shown window of the plug-in, within the
-// screen; none if no window shows.
+// screen; none if no window shows on it.
 std::optional<PixelBox> WindowsBox(const host::Host &h, int width, int height);
+// Whether a window of the plug-in is shown at all (of some size), on the
+// screen or off it.
+bool WindowsShown(const host::Host &h);
 
 }  // namespace sim
 

@@ -2,12 +2,15 @@
 
 #include <GL/gl.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <set>
 
 #include "Screen.h"
 #include "counting/Counting.h"
+#include "flights/InputText.h"
 #include "host/MesaGraphics.h"
 #include "host/OffscreenGL.h"
 
@@ -49,8 +52,26 @@ host::Host &FreshHost(const Options &opts, host::GraphicsBackend *graphics)
     h.setTracing(false);
     h.setScreenSize(opts.screenWidth, opts.screenHeight);
     h.setGraphicsBackend(graphics);
-    if (!opts.log.empty()) h.setLogFile(opts.log);
+    if (!opts.log.empty()) h.setLogFile(opts.logWritten.empty() ? opts.log : opts.logWritten);
     return h;
+}
+
+// Whether a line of the plug-in's log reports a failure: the plug-in logs
+// what went wrong ("Failed to bind the master texture", "Bad DataRef ...
+// Error!", "The GL refused ..."), which a run shows even without --verbose.
+bool ReportsFailure(std::string line)
+{
+    for (char &c : line) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (const char *word : {"error", "fail", "refuse", "cannot", "can't", "could not", "warning", "missing"})
+        if (line.find(word) != std::string::npos) return true;
+    return false;
+}
+
+// Each failure line once per run of flyer-sim, however many sessions log it.
+bool FirstTimeShown(const std::string &line)
+{
+    static std::set<std::string> shown;
+    return shown.insert(line).second;
 }
 
 }  // namespace
@@ -91,16 +112,19 @@ std::string Session::when() const
 
 void Session::echo()
 {
-    if (!opts_.verbose) return;
     const auto &log = host_.log();
     for (; logEchoed_ < log.size(); ++logEchoed_) {
         std::string line = log[logEchoed_];
         if (!line.empty() && line.back() == '\n') line.pop_back();
-        std::cerr << "[log] " << line << "\n";
+        if (opts_.verbose)
+            std::cerr << "[log] " << Printable(line) << "\n";
+        else if (ReportsFailure(line) && FirstTimeShown(line))
+            std::cerr << "flyer-sim: the plug-in logged: " << Printable(line) << "\n";
     }
+    if (!opts_.verbose) return;
     const auto &spoken = host_.spoken();
     for (; spokenEchoed_ < spoken.size(); ++spokenEchoed_)
-        std::cerr << "[speak] " << spoken[spokenEchoed_] << "\n";
+        std::cerr << "[speak] " << Printable(spoken[spokenEchoed_]) << "\n";
 }
 
 template <class F>
@@ -196,9 +220,12 @@ FrameStats Session::frame(double t, GlDispatch gl)
     std::optional<counting::NullGlScope> nullGl;
     if (gl == GlDispatch::Null) nullGl.emplace();
     const auto &windows = host_.windows();
+    const size_t states0 = host_.graphicsStates().size();
+    bool drawn = false;
     for (size_t i = 0; i < windows.size(); ++i) {
         host::Window &w = *windows[i];
         if (w.destroyed || !w.visible || !w.draw) continue;
+        drawn = true;
         callPlugin("the draw callback", [&] {
             auto start = std::chrono::steady_clock::now();
             w.draw(&w, w.refcon);
@@ -209,6 +236,10 @@ FrameStats Session::frame(double t, GlDispatch gl)
     }
     stats.glCalls = counting::GlCalls() - gl0;
     stats.allocations = counting::Allocations() - alloc0;
+    if (drawn && gl == GlDispatch::Driver) {
+        ++framesDrawn_;
+        if (stats.glCalls > 0 || host_.graphicsStates().size() > states0) ++framesWithDrawing_;
+    }
     return stats;
 }
 
@@ -231,6 +262,11 @@ std::optional<PixelBox> Session::windowsBox() const
     return WindowsBox(host_, width_, height_);
 }
 
+bool Session::windowsShown() const
+{
+    return WindowsShown(host_);
+}
+
 Image Session::capture() const
 {
     return CaptureScreen(width_, height_);
@@ -245,6 +281,14 @@ std::vector<std::string> Session::finish()
         CheckStopped(host_, failures_.reporter());
         counting::ClearPluginCode();
         plugin_.reset();  // dlclose
+        // A plug-in that set no graphics state and made no GL call in any
+        // drawn frame drew nothing (one that could not load its texture):
+        // the run did not show what it was asked to.
+        if (framesDrawn_ > 0 && framesWithDrawing_ == 0)
+            failures_.fail("nothing drawn", "the plug-in drew nothing in any of the " + std::to_string(framesDrawn_) +
+                                                " frames drawn (its log above says why)");
+        if (host_.logFileFailed())
+            failures_.fail("log", "cannot write the plug-in's log to " + opts_.log);
     }
     return failures_.failures();
 }

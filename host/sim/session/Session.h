@@ -67,7 +67,9 @@ public:
     // time moves on. With --every-frame every frame is drawn as by frame().
     void skip(double t);
     // Disables, stops and unloads the plug-in, then runs the end-of-run
-    // checks. Returns every failure found during the run, empty if none.
+    // checks. Returns every failure found during the run, empty if none;
+    // among them a plug-in that drew nothing in every frame drawn, and a log
+    // that could not be written.
     std::vector<std::string> finish();
 
     // Immediate input (the preview window).
@@ -85,6 +87,8 @@ public:
     Image capture() const;
     // Where the plug-in's shown windows are on the screen, if any show.
     std::optional<PixelBox> windowsBox() const;
+    // Whether any window of the plug-in shows, on the screen or off it.
+    bool windowsShown() const;
     int width() const { return width_; }
     int height() const { return height_; }
 
@@ -112,6 +116,9 @@ private:
     double now_ = 0;
     bool started_ = false, finished_ = false;
     size_t logEchoed_ = 0, spokenEchoed_ = 0;
+    // Frames drawn through the driver with a window shown, and those where
+    // the plug-in drew (a GL call, or the graphics state set).
+    long long framesDrawn_ = 0, framesWithDrawing_ = 0;
     FailureTally failures_;
 };
 

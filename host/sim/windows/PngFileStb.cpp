@@ -13,7 +13,7 @@
 
 namespace sim {
 
-void WritePng(const std::string &path, const Image &image, bool keepAlpha)
+void WritePngFile(const std::string &file, const std::string &name, const Image &image, bool keepAlpha)
 {
     std::vector<uint8_t> rgb;
     const void *data = image.rgba.data();
@@ -23,9 +23,9 @@ void WritePng(const std::string &path, const Image &image, bool keepAlpha)
         rgb = image.rgb();
         data = rgb.data();
     }
-    if (!stbi_write_png(path.c_str(), image.width, image.height, channels, data,
+    if (!stbi_write_png(file.c_str(), image.width, image.height, channels, data,
                         image.width * channels))
-        throw ImageError("cannot write " + path);
+        throw ImageError("cannot write " + name);
 }
 
 Image ReadPng(const std::string &path)

@@ -34,7 +34,7 @@ Image ContactSheet::render() const
 }
 
 VideoWriter::VideoWriter(const std::string &path, int width, int height, double, const std::string &)
-    : path_(path), width_(width), height_(height)
+    : path_(path), file_(path), width_(width), height_(height)
 {
     throw UsageError("videos (--video, --demo) need the Linux flyer-sim");
 }
