@@ -12,11 +12,8 @@
 # The pilot's page keeps its lines between @MACOS_BEGIN@ and @MACOS_END@ in
 # the Mac's archive only.
 cmake_minimum_required(VERSION 3.25)
-foreach(v PLATFORM VERSION XPL TEXTURE OUT_DIR)
-  if(NOT DEFINED ${v})
-    message(FATAL_ERROR "Archive.cmake: -D${v}=... is needed")
-  endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/ArchiveSteps.cmake)
+ostrel_require(Archive.cmake PLATFORM VERSION XPL TEXTURE OUT_DIR)
 get_filename_component(_src "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 get_filename_component(_xpl_name "${XPL}" NAME)
 
@@ -45,17 +42,6 @@ endif()
 file(WRITE ${_stage}/Ostrel-Flyer-README.txt "${_readme}")
 file(COPY_FILE ${_src}/LICENSE ${_stage}/Ostrel-Flyer-LICENSE.txt)
 
-set(_zip ${OUT_DIR}/${_name}.zip)
-file(REMOVE ${_zip})
-execute_process(
-  COMMAND ${CMAKE_COMMAND} -E tar cf ${_zip} --format=zip "--mtime=2026-01-01 00:00:00 UTC"
-          Resources/plugins/${_xpl_name} Resources/plugins/Ostrel.tga
-          Ostrel-Flyer-README.txt Ostrel-Flyer-LICENSE.txt
-  WORKING_DIRECTORY ${_stage}
-  RESULT_VARIABLE rc)
-file(REMOVE_RECURSE ${_stage})
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "cannot write ${_zip}")
-endif()
-message(STATUS "wrote ${_zip}")
-set(ZIP ${_zip})
+set(ZIP ${OUT_DIR}/${_name}.zip)
+ostrel_zip(${ZIP} ${_stage} Resources/plugins/${_xpl_name} Resources/plugins/Ostrel.tga
+           Ostrel-Flyer-README.txt Ostrel-Flyer-LICENSE.txt)

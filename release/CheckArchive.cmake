@@ -6,35 +6,14 @@
 #   cmake -DZIP=dist/Ostrel-Flyer-1.1-linux-x64.zip -DXPL=build/release/OstrelLin.xpl
 #         -DTGA_CHECK=build/release/ostrel-tga-check -P release/CheckArchive.cmake
 cmake_minimum_required(VERSION 3.25)
-foreach(v ZIP XPL TGA_CHECK)
-  if(NOT DEFINED ${v})
-    message(FATAL_ERROR "CheckArchive.cmake: -D${v}=... is needed")
-  endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/ArchiveSteps.cmake)
+ostrel_require(CheckArchive.cmake ZIP XPL TGA_CHECK)
 get_filename_component(_xpl_name "${XPL}" NAME)
 get_filename_component(_zip_name "${ZIP}" NAME_WLE)
 set(_dir ${ZIP}.unpacked)
-file(REMOVE_RECURSE ${_dir})
-file(MAKE_DIRECTORY ${_dir})
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${ZIP} WORKING_DIRECTORY ${_dir} RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "${ZIP}: cannot unpack")
-endif()
-
-file(GLOB_RECURSE _found RELATIVE ${_dir} ${_dir}/*)
-list(SORT _found)
-set(_wanted Ostrel-Flyer-LICENSE.txt Ostrel-Flyer-README.txt Resources/plugins/Ostrel.tga
-            Resources/plugins/${_xpl_name})
-list(SORT _wanted)
-if(NOT _found STREQUAL _wanted)
-  message(FATAL_ERROR "${ZIP} holds [${_found}], expected [${_wanted}]")
-endif()
-
-file(SHA256 ${_dir}/Resources/plugins/${_xpl_name} _in_zip)
-file(SHA256 ${XPL} _built)
-if(NOT _in_zip STREQUAL _built)
-  message(FATAL_ERROR "${ZIP}: ${_xpl_name} is not the one built at ${XPL}")
-endif()
+ostrel_unpack_expecting(${ZIP} ${_dir} Ostrel-Flyer-LICENSE.txt Ostrel-Flyer-README.txt
+                        Resources/plugins/Ostrel.tga Resources/plugins/${_xpl_name})
+ostrel_expect_same(${ZIP} ${_dir}/Resources/plugins/${_xpl_name} ${XPL})
 
 execute_process(COMMAND ${TGA_CHECK} ${_dir}/Resources/plugins/Ostrel.tga RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

@@ -14,11 +14,8 @@
 # in ZIP; its entries carry a fixed time so the same files give the same
 # archive. The page and the .cmd get Windows line ends.
 cmake_minimum_required(VERSION 3.25)
-foreach(v VERSION EXE XPLM_DLL XPL TEXTURE OUT_DIR)
-  if(NOT DEFINED ${v})
-    message(FATAL_ERROR "LiveArchive.cmake: -D${v}=... is needed")
-  endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/ArchiveSteps.cmake)
+ostrel_require(LiveArchive.cmake VERSION EXE XPLM_DLL XPL TEXTURE OUT_DIR)
 get_filename_component(_src "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 
 set(_name Ostrel-Flyer-Live-${VERSION}-windows-x64)
@@ -37,17 +34,6 @@ foreach(text Ostrel-Flyer-Live-README.txt Ostrel-Flyer-Live.cmd)
 endforeach()
 file(COPY_FILE ${_src}/LICENSE ${_stage}/Ostrel-Flyer-LICENSE.txt)
 
-set(_zip ${OUT_DIR}/${_name}.zip)
-file(REMOVE ${_zip})
-execute_process(
-  COMMAND ${CMAKE_COMMAND} -E tar cf ${_zip} --format=zip "--mtime=2026-01-01 00:00:00 UTC"
-          flyer-sim.exe XPLM_64.dll OstrelWin.xpl Ostrel.tga Ostrel-Flyer-Live.cmd
-          Ostrel-Flyer-Live-README.txt Ostrel-Flyer-LICENSE.txt
-  WORKING_DIRECTORY ${_stage}
-  RESULT_VARIABLE rc)
-file(REMOVE_RECURSE ${_stage})
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "cannot write ${_zip}")
-endif()
-message(STATUS "wrote ${_zip}")
-set(ZIP ${_zip})
+set(ZIP ${OUT_DIR}/${_name}.zip)
+ostrel_zip(${ZIP} ${_stage} flyer-sim.exe XPLM_64.dll OstrelWin.xpl Ostrel.tga Ostrel-Flyer-Live.cmd
+           Ostrel-Flyer-Live-README.txt Ostrel-Flyer-LICENSE.txt)

@@ -4,6 +4,7 @@
 // read-back calls are shared with the EGL context (OffscreenGLCommon.cpp).
 
 #include "host/OffscreenGL.h"
+#include "host/Wgl.h"
 
 #include "Framebuffer.h"
 
@@ -18,9 +19,25 @@ struct OffscreenGL::Impl {
 
 static const char kWindowClass[] = "OstrelOffscreenGL";
 
-static std::string WinError(const char *what)
+std::string WinError(const char *what)
 {
     return std::string(what) + " failed (Windows error " + std::to_string(GetLastError()) + ")";
+}
+
+bool SetGlPixelFormat(HDC dc)
+{
+    PIXELFORMATDESCRIPTOR pfd = {};
+    pfd.nSize = sizeof pfd;
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.iPixelType = PFD_TYPE_RGBA;
+    pfd.cColorBits = 32;
+    pfd.cAlphaBits = 8;
+    pfd.cDepthBits = 24;
+    pfd.cStencilBits = 8;
+    pfd.iLayerType = PFD_MAIN_PLANE;
+    const int format = ChoosePixelFormat(dc, &pfd);
+    return format && SetPixelFormat(dc, format, &pfd);
 }
 
 static void *Lookup(const char *name)
@@ -59,18 +76,7 @@ OffscreenGL::OffscreenGL(int width, int height)
     if (!m.window) throw OffscreenGLError(WinError("CreateWindowEx"));
     m.dc = GetDC(m.window);
 
-    PIXELFORMATDESCRIPTOR pfd = {};
-    pfd.nSize = sizeof pfd;
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 32;
-    pfd.cAlphaBits = 8;
-    pfd.cDepthBits = 24;
-    pfd.cStencilBits = 8;
-    pfd.iLayerType = PFD_MAIN_PLANE;
-    const int format = ChoosePixelFormat(m.dc, &pfd);
-    if (!format || !SetPixelFormat(m.dc, format, &pfd)) {
+    if (!SetGlPixelFormat(m.dc)) {
         std::string e = WinError("ChoosePixelFormat/SetPixelFormat");
         Release(m);
         throw OffscreenGLError(e);

@@ -1,5 +1,5 @@
 // The preview's window on Windows: a plain Win32 window with a WGL context
-// on it (the same pixel format as the offscreen context, OffscreenWgl.cpp),
+// on it (the offscreen context's pixel format, host/Wgl.h),
 // drawing straight into its back buffer. Its keys and mouse reach the
 // preview as GLFW's do on Linux.
 
@@ -9,6 +9,7 @@
 
 #include <stdexcept>
 
+#include "host/Wgl.h"
 #include "modes/PreviewWindow.h"
 
 namespace sim {
@@ -17,10 +18,7 @@ namespace {
 
 const char kWindowClass[] = "OstrelFlyerPreview";
 
-std::string WinError(const std::string &what)
-{
-    return what + " failed (Windows error " + std::to_string(GetLastError()) + ")";
-}
+using host::WinError;
 
 // Virtual-key codes as the preview's keys: letters and digits are their
 // characters; the =/+ and -/_ keys and the keypad's plus and minus give
@@ -65,18 +63,7 @@ public:
         SetWindowLongPtrA(window_, GWLP_USERDATA, LONG_PTR(this));
         dc_ = GetDC(window_);
 
-        PIXELFORMATDESCRIPTOR pfd = {};
-        pfd.nSize = sizeof pfd;
-        pfd.nVersion = 1;
-        pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        pfd.iPixelType = PFD_TYPE_RGBA;
-        pfd.cColorBits = 32;
-        pfd.cAlphaBits = 8;
-        pfd.cDepthBits = 24;
-        pfd.cStencilBits = 8;
-        pfd.iLayerType = PFD_MAIN_PLANE;
-        const int format = ChoosePixelFormat(dc_, &pfd);
-        if (!format || !SetPixelFormat(dc_, format, &pfd)) fail(WinError("ChoosePixelFormat/SetPixelFormat"));
+        if (!host::SetGlPixelFormat(dc_)) fail(WinError("ChoosePixelFormat/SetPixelFormat"));
         context_ = wglCreateContext(dc_);
         if (!context_ || !wglMakeCurrent(dc_, context_)) fail(WinError("wglCreateContext/wglMakeCurrent"));
         // The preview keeps its own time; a driver's vertical sync would add its wait to each frame.
