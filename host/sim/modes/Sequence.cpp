@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "Modes.h"
@@ -33,16 +34,30 @@ std::string FrameFile(const fs::path &dir, int k)
     return (dir / name).string();
 }
 
-// The video stream for the run, sized by --video-size at its first frame.
-std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &session)
+// The video stream for the run, sized by --video-size at its first frame,
+// and the part of the screen it keeps (none: all of it, or scaled).
+struct Video {
+    std::unique_ptr<VideoWriter> writer;
+    std::optional<PixelBox> part;
+};
+
+Video StartVideo(const Options &opts, const Session &session)
 {
     const std::optional<PixelBox> panel = session.windowsBox();
     if (opts.videoSize == "panel" && !panel)
         std::cerr << "flyer-sim: warning: --video-size panel: no window of the plug-in is shown "
                      "at the first frame; the video shows the whole screen\n";
-    const std::string filter = VideoFilter(opts.videoSize, session.width(), session.height(),
-                                           panel ? &*panel : nullptr, !IsGif(opts.video));
-    return std::make_unique<VideoWriter>(opts.video, session.width(), session.height(), opts.fps, filter);
+    const int w = session.width(), h = session.height();
+    const PixelBox *p = panel ? &*panel : nullptr;
+    const bool evenSides = !IsGif(opts.video);
+    const std::optional<PixelBox> part = VideoCrop(opts.videoSize, w, h, p, evenSides);
+    // The faithful loop draws the whole screen and lets ffmpeg cut the part
+    // out; otherwise only the part is drawn, read and piped.
+    if (part && !opts.everyFrame)
+        return {std::make_unique<VideoWriter>(opts.video, part->w, part->h, opts.fps, ""), part};
+    return {std::make_unique<VideoWriter>(opts.video, w, h, opts.fps,
+                                          VideoFilter(opts.videoSize, w, h, p, evenSides)),
+            std::nullopt};
 }
 
 }  // namespace
@@ -74,7 +89,7 @@ int RunSequence(const Options &opts, const std::string &title)
     host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
     Session session(opts, in.flight, in.events);
     session.start();
-    std::unique_ptr<VideoWriter> video;
+    Video video;
     int written = 0;
     Progress progress(opts.video.empty() ? "frames" : "video", toWrite);
     for (int k = 0; k <= last; ++k) {
@@ -84,7 +99,17 @@ int RunSequence(const Options &opts, const std::string &title)
             checksOnly ? void(session.frame(t)) : session.skip(t);
             continue;
         }
+        // A frame only the video keeps: only its part is drawn, and read
+        // straight into the video's next buffer.
+        const bool partOnly = inVideo && video.part && !out && !onSheet;
+        session.keepOnly(partOnly ? video.part : std::nullopt);
         session.frame(t);
+        if (partOnly) {
+            session.readPixels(video.writer->nextFrame());
+            video.writer->queue(true);
+            progress.step();
+            continue;
+        }
         Image frame = session.capture();
         if (out) {
             WritePng(FrameFile(opts.outDir, k), frame);
@@ -92,8 +117,8 @@ int RunSequence(const Options &opts, const std::string &title)
         }
         if (onSheet) sheet.add(frame, t);
         if (inVideo) {
-            if (!video) video = StartVideo(opts, session);
-            video->add(frame);
+            if (!video.writer) video = StartVideo(opts, session);
+            video.writer->add(video.part ? frame.cropped(*video.part) : frame);
         }
         progress.step();
     }
@@ -104,9 +129,9 @@ int RunSequence(const Options &opts, const std::string &title)
         WritePng(opts.sheet, sheet.render());
         std::cout << "flyer-sim: wrote contact sheet " << opts.sheet << "\n";
     }
-    if (video) {
-        video->finish();
-        std::cout << "flyer-sim: wrote video " << opts.video << " (" << video->frames() << " frames at "
+    if (video.writer) {
+        video.writer->finish();
+        std::cout << "flyer-sim: wrote video " << opts.video << " (" << video.writer->frames() << " frames at "
                   << opts.fps << " fps)\n";
     }
     if (checksOnly && code == 0)
