@@ -101,10 +101,10 @@ int RunSequence(const Options &opts, const std::string &title)
         }
         // A frame only the video keeps: only its part is drawn, and read
         // straight into the video's next buffer.
-        const bool partOnly = inVideo && video.part && !out && !onSheet;
-        session.keepOnly(partOnly ? video.part : std::nullopt);
+        const bool videoOnly = inVideo && video.writer && !out && !onSheet;
+        session.keepOnly(videoOnly ? video.part : std::nullopt);
         session.frame(t);
-        if (partOnly) {
+        if (videoOnly) {
             session.readPixels(video.writer->nextFrame());
             video.writer->queue(true);
             progress.step();
