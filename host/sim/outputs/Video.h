@@ -54,8 +54,6 @@ public:
     // if it failed.
     void finish();
     int frames() const { return frames_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
 
 private:
     struct Queued {

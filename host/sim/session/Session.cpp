@@ -192,8 +192,12 @@ FrameStats Session::frame(double t, GlDispatch gl)
         ScissorTo(height_, std::nullopt);
         // The plug-in's draw time (--bench) should not include rasterizing
         // the picture under it, which a software renderer may do at the
-        // plug-in's first flush. Elsewhere the frame is rasterized in one go.
-        if (opts_.bench) glFinish();
+        // plug-in's first flush. Elsewhere a software renderer rasterizes
+        // that picture on its threads while the plug-in draws.
+        if (opts_.bench)
+            glFinish();
+        else
+            glFlush();
     }
 
     std::optional<counting::NullGlScope> nullGl;

@@ -79,7 +79,9 @@ public:
 
     // The part of the screen that frame() draws and capture() and
     // readPixels() read, from the next frame on; none: the whole screen.
-    // The plug-in still sees the whole screen, its windows where they are.
+    // The plug-in still sees and draws on the whole screen, its windows
+    // where they are; outside the part the screen keeps what earlier frames
+    // left, which is never read (the plug-in does not read the screen).
     void keepOnly(std::optional<PixelBox> part) { kept_ = part; }
     // The kept part's pixels (the screen's), rows from the top.
     Image capture() const;
