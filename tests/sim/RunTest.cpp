@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -589,6 +590,61 @@ TEST(Run, GarminLogReplays)
     EXPECT_TRUE(Contains(r.output, "2023-06-02 23:59:57 to 2023-06-03 00:00:03")) << r.output;
 }
 
+// Runs flyer-sim writing a video with a shell script as the ffmpeg it finds
+// first on the PATH, in the folder `dir`.
+Result WithStandInFfmpeg(const fs::path &dir, const std::string &script, std::vector<std::string> args)
+{
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::ofstream(dir / "ffmpeg") << "#!/bin/sh\n" << script;
+    fs::permissions(dir / "ffmpeg", fs::perms::owner_all);
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", (dir.string() + ":" + path).c_str(), 1);
+    args.insert(args.end(), {"--video", (dir / "run.mp4").string()});
+    Result r = Sim(args);
+    setenv("PATH", path.c_str(), 1);
+    return r;
+}
+
+// What flyer-sim pipes to ffmpeg, kept by a stand-in: its frames, cut to
+// the crop its filter names, if any.
+struct PipedVideo {
+    int width = 0, height = 0;
+    std::string filter;
+    std::vector<std::vector<uint8_t>> frames;
+};
+
+PipedVideo PipeToStandIn(const std::vector<std::string> &args, const std::string &name)
+{
+    const fs::path dir = Scratch(name);
+    Result r = WithStandInFfmpeg(dir,
+                                 "printf '%s\\n' \"$@\" > \"$0.args\"\ncat > \"$0.raw\"\n"
+                                 "for last; do :; done\n: > \"$last\"\n",
+                                 args);
+    EXPECT_EQ(r.code, 0) << r.output;
+
+    PipedVideo v;
+    std::istringstream argsText(Read(dir / "ffmpeg.args"));
+    for (std::string a, prev; std::getline(argsText, a); prev = a) {
+        if (prev == "-s") std::sscanf(a.c_str(), "%dx%d", &v.width, &v.height);
+        if (prev == "-vf") v.filter = a;
+    }
+    int w = v.width, h = v.height, x = 0, y = 0;
+    if (std::sscanf(v.filter.c_str(), "crop=%d:%d:%d:%d", &w, &h, &x, &y) != 4) w = v.width, h = v.height;
+    const std::string raw = Read(dir / "ffmpeg.raw");
+    const size_t row = size_t(v.width) * 4, frame = row * size_t(v.height);
+    for (size_t at = 0; frame > 0 && at + frame <= raw.size(); at += frame) {
+        std::vector<uint8_t> cut;
+        for (int line = y; line < y + h; ++line) {
+            const char *p = raw.data() + at + size_t(line) * row + size_t(x) * 4;
+            cut.insert(cut.end(), p, p + size_t(w) * 4);
+        }
+        v.frames.push_back(std::move(cut));
+    }
+    fs::remove_all(dir);
+    return v;
+}
+
 TEST(Run, VideoDecodesWithItsFramesSizeAndDuration)
 {
     if (!Have("ffprobe")) GTEST_SKIP() << "ffprobe is not installed (Debian's ffmpeg)";
@@ -623,6 +679,28 @@ TEST(Run, VideoDecodesWithItsFramesSizeAndDuration)
     }
     // Forty-one frames are enough for progress: plain lines, stderr not being a terminal.
     EXPECT_TRUE(Contains(Sim(cases[2].args).output, "flyer-sim: video: 41 of 41 frames in"));
+}
+
+// An ffmpeg that stops reading part-way, or fails at the end, fails the run
+// with its status, and the frames queued for it do not hold the run up.
+TEST(Run, VideoFailsWhenFfmpegStopsOrFails)
+{
+    const std::vector<std::string> run = {"--plugin", Probe(), "--screen", "320x200", "--fps", "10", "--duration", "3"};
+    struct Case {
+        const char *script, *message;
+    } cases[] = {
+        {"head -c 100000 > /dev/null; exit 3\n", "ffmpeg stopped taking frames for "},
+        {"cat > /dev/null; exit 4\n", "ffmpeg failed writing "},
+    };
+    for (const Case &c : cases) {
+        const fs::path dir = Scratch("failing-ffmpeg");
+        Result r = WithStandInFfmpeg(dir, c.script, run);
+        EXPECT_EQ(r.code, 1) << r.output;
+        EXPECT_TRUE(Contains(r.output, c.message + (dir / "run.mp4").string())) << r.output;
+        EXPECT_TRUE(Contains(r.output, std::string("(exit status ") + c.script[std::strlen(c.script) - 2] + ")"))
+            << r.output;
+        fs::remove_all(dir);
+    }
 }
 
 TEST(Run, PreviewWindowUnderXvfbSavesAScreenshot)
@@ -718,6 +796,41 @@ TEST(RealPlugin, FramesMatchThoseOfTheFaithfulLoop)
         EXPECT_TRUE(frames["fast"][i].rgba == frames["--every-frame"][i].rgba) << "frame " << i * 7;
     // The events did move and switch the panel.
     EXPECT_FALSE(frames["fast"][4].rgba == frames["fast"][8].rgba);
+}
+
+// A video that keeps part of the screen draws, reads and pipes only that
+// part, and its frames are byte for byte those of the faithful loop, which
+// draws the whole screen and has ffmpeg cut the part out: both panels through
+// the splash, a drag that takes the panel partly out of the part and off the
+// screen, and a transparency step; and a screen of odd sides cut to even ones.
+TEST(RealPlugin, VideosOfAPartHaveTheFramesOfTheWholeScreenCut)
+{
+    const std::string events = Write("part-events.txt",
+                                     "0.5 down 100 100\n1.0 drag 160 60\n1.5 up 160 60\n"
+                                     "2.0 command sim/view/ostrel_transparency\n");
+    struct Case {
+        const char *name;
+        std::vector<std::string> args;
+    } cases[] = {
+        {"ga", {"--screen", "640x400", "--video-size", "panel"}},
+        {"glass", {"--screen", "640x400", "--video-size", "panel", "--command", "Switch@0"}},
+        {"odd", {"--screen", "321x201"}},
+    };
+    for (Case &c : cases) {
+        c.args.insert(c.args.end(), {"--fps", "10", "--duration", "2.5", "--events", events});
+        const PipedVideo part = PipeToStandIn(c.args, std::string("part-") + c.name);
+        c.args.push_back("--every-frame");
+        const PipedVideo whole = PipeToStandIn(c.args, std::string("whole-") + c.name);
+        EXPECT_EQ(part.filter, "") << c.name;  // nothing left for ffmpeg to cut
+        EXPECT_TRUE(whole.filter.rfind("crop=", 0) == 0) << c.name << ": " << whole.filter;
+        ASSERT_EQ(part.frames.size(), 26u) << c.name;
+        ASSERT_EQ(whole.frames.size(), 26u) << c.name;
+        for (size_t i = 0; i < part.frames.size(); ++i)
+            EXPECT_TRUE(part.frames[i] == whole.frames[i]) << c.name << ", frame " << i;
+        // The drag and the step did change the picture.
+        EXPECT_FALSE(part.frames[4] == part.frames[16]) << c.name;
+        EXPECT_FALSE(part.frames[16] == part.frames[25]) << c.name;
+    }
 }
 
 // Seeking costs about the same whatever the time: the frames before it are not drawn.

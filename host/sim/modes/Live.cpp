@@ -33,7 +33,7 @@ int RunOffscreen(const Options &opts, std::vector<Event> events, LiveFeed &feed)
     Session session(opts, flight, std::move(events));
     session.start();
     feed.attach(session);
-    std::unique_ptr<VideoWriter> video;
+    RunVideo video;
 
     const double end = opts.duration.value_or(INFINITY);
     const auto started = LiveFeed::Clock::now();
@@ -47,8 +47,8 @@ int RunOffscreen(const Options &opts, std::vector<Event> events, LiveFeed &feed)
         if (!opts.video.empty() || ended) {
             Image picture = session.capture();
             if (!opts.video.empty()) {
-                if (!video) video = StartVideo(opts, session, t);
-                video->add(picture);
+                if (!video.writer) video = StartVideo(opts, session, t);
+                video.writer->add(video.part ? picture.cropped(*video.part) : picture);
             }
             if (ended && !opts.png.empty()) {
                 WritePng(opts.png, picture);
@@ -65,9 +65,9 @@ int RunOffscreen(const Options &opts, std::vector<Event> events, LiveFeed &feed)
     }
     feed.finish(std::chrono::duration<double>(LiveFeed::Clock::now() - started).count());
     int code = ReportFailures(session.finish());
-    if (video) {
-        video->finish();
-        std::cout << "flyer-sim: wrote video " << opts.video << " (" << video->frames() << " frames at " << opts.fps
+    if (video.writer) {
+        video.writer->finish();
+        std::cout << "flyer-sim: wrote video " << opts.video << " (" << video.writer->frames() << " frames at " << opts.fps
                   << " fps)\n";
     }
     if (Interrupted()) {

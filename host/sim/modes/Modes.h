@@ -4,12 +4,14 @@
 // input errors are thrown (FlightError, UsageError) and reported by main.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/Options.h"
 #include "flights/Events.h"
 #include "flights/Flight.h"
+#include "outputs/Image.h"
 
 namespace sim {
 
@@ -28,8 +30,14 @@ class VideoWriter;
 // X-Plane sends, in real time; `name` titles the window.
 int RunPreview(const Options &opts, const Flight &flight, std::vector<Event> events, const std::string &name,
                LiveFeed *live);
-// The video of --video, sized by --video-size at the session's first frame.
-std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &session, double t);
+// The video of --video, sized by --video-size at the session's first frame
+// (time t), and the part of the screen it keeps (none: all of it, scaled or
+// not). Frames piped whole are cut to the part first.
+struct RunVideo {
+    std::unique_ptr<VideoWriter> writer;
+    std::optional<PixelBox> part;
+};
+RunVideo StartVideo(const Options &opts, const Session &session, double t);
 
 // What every mode does (Run.cpp).
 struct Input {

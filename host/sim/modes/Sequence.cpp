@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "Modes.h"
@@ -73,7 +74,7 @@ void CheckSomethingWritten(const Options &opts, double duration, int first, int 
 
 }  // namespace
 
-std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &session, double t)
+RunVideo StartVideo(const Options &opts, const Session &session, double t)
 {
     const std::optional<PixelBox> panel = session.windowsBox();
     if (opts.videoSize == "panel" && !panel && session.windowsShown())
@@ -83,9 +84,17 @@ std::unique_ptr<VideoWriter> StartVideo(const Options &opts, const Session &sess
     if (opts.videoSize == "panel" && !panel)
         std::cerr << "flyer-sim: warning: --video-size panel: no window of the plug-in is shown "
                      "at the first frame; the video shows the whole screen\n";
-    const std::string filter = VideoFilter(opts.videoSize, session.width(), session.height(),
-                                           panel ? &*panel : nullptr, !IsGif(opts.video));
-    return std::make_unique<VideoWriter>(opts.video, session.width(), session.height(), opts.fps, filter);
+    const int w = session.width(), h = session.height();
+    const PixelBox *p = panel ? &*panel : nullptr;
+    const bool evenSides = !IsGif(opts.video);
+    const std::optional<PixelBox> part = VideoCrop(opts.videoSize, w, h, p, evenSides);
+    // The faithful loop draws the whole screen and lets ffmpeg cut the part
+    // out; otherwise only the part is drawn, read and piped.
+    if (part && !opts.everyFrame)
+        return {std::make_unique<VideoWriter>(opts.video, part->w, part->h, opts.fps, ""), part};
+    return {std::make_unique<VideoWriter>(opts.video, w, h, opts.fps,
+                                          VideoFilter(opts.videoSize, w, h, p, evenSides)),
+            std::nullopt};
 }
 
 int RunSequence(const Options &opts, const std::string &title)
@@ -128,7 +137,7 @@ int RunSequence(const Options &opts, const std::string &title)
     host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
     Session session(opts, in.flight, in.events);
     session.start();
-    std::unique_ptr<VideoWriter> video;
+    RunVideo video;
     int written = 0;
     Progress progress(opts.video.empty() ? "frames" : "video", checksOnly ? last + 1 : toWrite);
     for (int k = 0; k <= last && !Interrupted(); ++k) {
@@ -143,15 +152,27 @@ int RunSequence(const Options &opts, const std::string &title)
             }
             continue;
         }
+        // A frame only the video keeps: only its part is drawn, and read
+        // straight into the video's next buffer.
+        const bool videoOnly = inVideo && video.writer && !out && !onSheet;
+        session.keepOnly(videoOnly ? video.part : std::nullopt);
         session.frame(t);
-        if (inVideo && !video) video = StartVideo(opts, session, t);
+        if (videoOnly) {
+            session.readPixels(video.writer->nextFrame());
+            video.writer->queue(true);
+            progress.step();
+            continue;
+        }
         Image frame = session.capture();
         if (out) {
             WritePng(FrameFile(opts.outDir, k), frame);
             ++written;
         }
         if (onSheet) sheet.add(frame, t);
-        if (inVideo) video->add(frame);
+        if (inVideo) {
+            if (!video.writer) video = StartVideo(opts, session, t);
+            video.writer->add(video.part ? frame.cropped(*video.part) : frame);
+        }
         progress.step();
     }
     progress.done();
@@ -163,9 +184,9 @@ int RunSequence(const Options &opts, const std::string &title)
         WritePng(opts.sheet, sheet.render());
         std::cout << "flyer-sim: wrote contact sheet " << opts.sheet << "\n";
     }
-    if (video) {
-        video->finish();
-        std::cout << "flyer-sim: wrote video " << opts.video << " (" << video->frames() << " frames at "
+    if (video.writer) {
+        video.writer->finish();
+        std::cout << "flyer-sim: wrote video " << opts.video << " (" << video.writer->frames() << " frames at "
                   << opts.fps << " fps)\n";
     }
     if (checksOnly && code == 0 && !Interrupted())

@@ -54,26 +54,34 @@ bool IsGif(const std::string &path)
     return path.size() > 4 && path.compare(path.size() - 4, 4, ".gif") == 0;
 }
 
-std::string VideoFilter(const std::string &size, int width, int height, const PixelBox *panel,
-                        bool evenSides)
+std::optional<PixelBox> VideoCrop(const std::string &size, int width, int height, const PixelBox *panel,
+                                  bool evenSides)
 {
-    std::string filter;
     if (size == "panel" && panel) {
         PixelBox b = *panel;
         if (evenSides) {
             EvenSpan(b.x, b.w, width);
             EvenSpan(b.y, b.h, height);
         }
-        filter = "crop=" + std::to_string(b.w) + ":" + std::to_string(b.h) + ":" + std::to_string(b.x) +
-                 ":" + std::to_string(b.y);
-    } else if (!size.empty() && size != "panel") {
-        const size_t x = size.find_first_of("xX");
-        filter = "scale=" + size.substr(0, x) + ":" + size.substr(x + 1) + ":flags=lanczos";
+        return b;
     }
-    if (filter.empty() && evenSides && (width % 2 || height % 2))
-        filter = "crop=" + std::to_string(width - width % 2) + ":" + std::to_string(height - height % 2) +
-                 ":0:0";
-    return filter;
+    const bool scaled = !size.empty() && size != "panel";
+    if (!scaled && evenSides && (width % 2 || height % 2))
+        return PixelBox{0, 0, width - width % 2, height - height % 2};
+    return std::nullopt;
+}
+
+std::string VideoFilter(const std::string &size, int width, int height, const PixelBox *panel,
+                        bool evenSides)
+{
+    if (const std::optional<PixelBox> b = VideoCrop(size, width, height, panel, evenSides))
+        return "crop=" + std::to_string(b->w) + ":" + std::to_string(b->h) + ":" + std::to_string(b->x) + ":" +
+               std::to_string(b->y);
+    if (!size.empty() && size != "panel") {
+        const size_t x = size.find_first_of("xX");
+        return "scale=" + size.substr(0, x) + ":" + size.substr(x + 1) + ":flags=lanczos";
+    }
+    return {};
 }
 
 }  // namespace sim

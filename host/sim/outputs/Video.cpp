@@ -3,10 +3,13 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -24,6 +27,28 @@ std::string Status(int status)
     if (WIFSIGNALED(status)) return std::string("killed by signal ") + strsignal(WTERMSIG(status));
     return "status " + std::to_string(status);
 }
+
+// Writes every byte the rows hold, in their order; false when the pipe
+// broke.
+bool WriteAll(int fd, std::vector<iovec> &rows)
+{
+    for (size_t at = 0; at < rows.size();) {
+        const ssize_t n = writev(fd, &rows[at], int(std::min(rows.size() - at, size_t(IOV_MAX))));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        for (size_t left = size_t(n); left > 0;) {
+            const size_t part = std::min(left, rows[at].iov_len);
+            rows[at].iov_base = static_cast<uint8_t *>(rows[at].iov_base) + part;
+            rows[at].iov_len -= part;
+            left -= part;
+            if (rows[at].iov_len == 0) ++at;
+        }
+    }
+    return true;
+}
+
+// Buffers: one being filled, one queued, one being written.
+constexpr int kBuffers = 3;
 
 }  // namespace
 
@@ -75,15 +100,23 @@ VideoWriter::VideoWriter(const std::string &path, int width, int height, double 
                                  "); it comes with Debian's ffmpeg package");
     }
     fd_ = fds[1];
+    // A pipe that holds a whole frame, where the system allows: the writer
+    // then rarely waits on ffmpeg in the middle of one.
+    const size_t frameBytes = size_t(width_) * size_t(height_) * 4;
+    for (size_t bytes : {frameBytes, size_t(1) << 20})
+        if (bytes <= size_t(INT_MAX) && fcntl(fd_, F_SETPIPE_SZ, int(bytes)) >= 0) break;
+    buffers_.assign(kBuffers, std::vector<uint8_t>(frameBytes));
+    for (int i = kBuffers - 1; i >= 0; --i) free_.push_back(i);
+    writer_ = std::thread([this] { writeFrames(); });
 }
 
 VideoWriter::~VideoWriter()
 {
+    // ffmpeg goes first, so a writer blocked on a full pipe returns.
+    if (pid_ > 0) kill(pid_, SIGTERM);
+    stopWriting();
     if (fd_ >= 0) close(fd_);
-    if (pid_ > 0) {
-        kill(pid_, SIGTERM);
-        wait();
-    }
+    if (pid_ > 0) wait();
 }
 
 int VideoWriter::wait()
@@ -94,31 +127,88 @@ int VideoWriter::wait()
     return status;
 }
 
+void VideoWriter::writeFrames()
+{
+    const size_t row = size_t(width_) * 4;
+    std::vector<iovec> rows;
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        queuedOrClosing_.wait(lock, [&] { return !queued_.empty() || closing_; });
+        if (queued_.empty() || failed_) return;
+        const Queued q = queued_.front();
+        lock.unlock();
+        const uint8_t *pixels = buffers_[size_t(q.buffer)].data();
+        rows.clear();
+        if (q.bottomUp)
+            for (int y = height_ - 1; y >= 0; --y) rows.push_back({const_cast<uint8_t *>(pixels) + size_t(y) * row, row});
+        else
+            rows.push_back({const_cast<uint8_t *>(pixels), row * size_t(height_)});
+        const bool written = WriteAll(fd_, rows);
+        lock.lock();
+        queued_.pop_front();
+        free_.push_back(q.buffer);
+        failed_ = failed_ || !written;
+        freed_.notify_one();
+    }
+}
+
+void VideoWriter::stopWriting()
+{
+    if (!writer_.joinable()) return;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        closing_ = true;
+    }
+    queuedOrClosing_.notify_one();
+    writer_.join();
+}
+
+void VideoWriter::stoppedTakingFrames()
+{
+    stopWriting();
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+    throw std::runtime_error("ffmpeg stopped taking frames for " + path_ + " (" + Status(wait()) + ")");
+}
+
+uint8_t *VideoWriter::nextFrame()
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    freed_.wait(lock, [&] { return !free_.empty() || failed_; });
+    if (failed_) {
+        lock.unlock();
+        stoppedTakingFrames();
+    }
+    filling_ = free_.back();
+    free_.pop_back();
+    return buffers_[size_t(filling_)].data();
+}
+
+void VideoWriter::queue(bool bottomUp)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queued_.push_back({filling_, bottomUp});
+    }
+    queuedOrClosing_.notify_one();
+    ++frames_;
+}
+
 void VideoWriter::add(const Image &frame)
 {
     if (frame.width != width_ || frame.height != height_)
         throw std::runtime_error("video frame of " + std::to_string(frame.width) + "x" +
                                  std::to_string(frame.height) + ", expected " + std::to_string(width_) +
                                  "x" + std::to_string(height_));
-    const uint8_t *p = frame.rgba.data();
-    size_t left = frame.rgba.size();
-    while (left > 0) {
-        ssize_t n = write(fd_, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            close(fd_);
-            fd_ = -1;
-            throw std::runtime_error("ffmpeg stopped taking frames for " + path_ + " (" + Status(wait()) + ")");
-        }
-        p += n;
-        left -= size_t(n);
-    }
-    ++frames_;
+    std::memcpy(nextFrame(), frame.rgba.data(), frame.rgba.size());
+    queue(false);
 }
 
 void VideoWriter::finish()
 {
     if (fd_ < 0 || pid_ <= 0) return;
+    stopWriting();
+    if (failed_) stoppedTakingFrames();
     close(fd_);
     fd_ = -1;
     const int status = wait();

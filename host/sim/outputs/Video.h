@@ -3,8 +3,15 @@
 // Writing a run as an H.264 MP4, or an animated GIF (a FILE.gif): raw RGBA
 // frames piped to the ffmpeg program.
 
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <sys/types.h>
+#include <thread>
+#include <vector>
 
 #include "Image.h"
 #include "OutputFile.h"
@@ -18,9 +25,13 @@ bool IsGif(const std::string &path);
 // --video-size: "" the screen, "WxH" scaled, "panel" cropped to `panel` (the
 // whole screen without one). H.264 needs even sides: with evenSides, a crop
 // grows (or shrinks at the screen's edges) by a pixel where a side is odd.
+std::optional<PixelBox> VideoCrop(const std::string &size, int width, int height, const PixelBox *panel,
+                                  bool evenSides);
 std::string VideoFilter(const std::string &size, int width, int height, const PixelBox *panel,
                         bool evenSides);
 
+// Frames reach ffmpeg from a thread of their own, through a few buffers, so
+// that the next frame is drawn while ffmpeg takes this one.
 class VideoWriter {
 public:
     // Starts ffmpeg writing `path` from frames of width x height pixels at fps
@@ -34,21 +45,44 @@ public:
     VideoWriter(const VideoWriter &) = delete;
     VideoWriter &operator=(const VideoWriter &) = delete;
 
+    // The buffer for the next frame, width * height * 4 bytes of RGBA, to be
+    // filled and then queued; waits while every buffer is still queued.
     // Throws std::runtime_error when ffmpeg has stopped taking frames.
+    uint8_t *nextFrame();
+    // Queues the frame in nextFrame()'s buffer; its rows come from the
+    // bottom (as GL reads them) when bottomUp, else from the top.
+    void queue(bool bottomUp);
+    // Copies a frame into the next buffer and queues it.
     void add(const Image &frame);
-    // Closes the stream, waits for ffmpeg and puts the video in place;
-    // throws if it failed. Without finish(), the video is not written.
+    // Writes what is queued, closes the stream, waits for ffmpeg and puts the
+    // video in place; throws if it failed. Without finish(), the video is not
+    // written.
     void finish();
     int frames() const { return frames_; }
 
 private:
+    struct Queued {
+        int buffer;
+        bool bottomUp;
+    };
     int wait();
+    void writeFrames();
+    void stopWriting();
+    [[noreturn]] void stoppedTakingFrames();
     std::string path_;
     OutputFile file_;
     int width_, height_;
     int fd_ = -1;
     pid_t pid_ = -1;
     int frames_ = 0;
+    std::vector<std::vector<uint8_t>> buffers_;
+    std::vector<int> free_;  // buffers to fill
+    int filling_ = -1;       // nextFrame()'s
+    std::deque<Queued> queued_;
+    bool closing_ = false, failed_ = false;
+    std::mutex mutex_;
+    std::condition_variable queuedOrClosing_, freed_;
+    std::thread writer_;
 };
 
 }  // namespace sim

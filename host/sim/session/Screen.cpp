@@ -42,7 +42,6 @@ void DrawOutsideView(int width, int height, const OutsideAttitude &a)
     // Its own state, whatever the plug-in left from the frame before.
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
-    glDisable(GL_SCISSOR_TEST);
     glDisable(GL_LINE_SMOOTH);
     glLineWidth(1.0f);
     glMatrixMode(GL_MODELVIEW);
@@ -88,12 +87,27 @@ OutsideAttitude OutsideAttitudeOf(host::Host &h)
     return a;
 }
 
-Image CaptureScreen(int width, int height)
+void ScissorTo(int height, const std::optional<PixelBox> &part)
 {
-    std::vector<uint8_t> px(size_t(width) * size_t(height) * 4);
+    if (!part) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    glScissor(part->x, height - part->y - part->h, part->w, part->h);
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void ReadScreen(int height, const PixelBox &part, uint8_t *out)
+{
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
-    return Image::fromBottomUp(width, height, px);
+    glReadPixels(part.x, height - part.y - part.h, part.w, part.h, GL_RGBA, GL_UNSIGNED_BYTE, out);
+}
+
+Image CaptureScreen(int height, const PixelBox &part)
+{
+    std::vector<uint8_t> px(size_t(part.w) * size_t(part.h) * 4);
+    ReadScreen(height, part, px.data());
+    return Image::fromBottomUp(part.w, part.h, px);
 }
 
 std::optional<PixelBox> WindowsBox(const host::Host &h, int width, int height)

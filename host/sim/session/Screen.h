@@ -4,6 +4,7 @@
 // panel, and what is read back from the screen (frames, where the panel is).
 // Needs a current GL context of the screen's size.
 
+#include <cstdint>
 #include <optional>
 
 #include "host/Host.h"
@@ -20,14 +21,23 @@ struct OutsideAttitude {
     bool night = false;
 };
 
-// Draws over the whole screen in window pixels (origin lower left); leaves
-// texturing and blending off and the modelview matrix as it found it.
+// Draws over the whole screen in window pixels (origin lower left), within
+// the scissor box if the caller set one; leaves texturing and blending off
+// and the modelview matrix as it found it.
 void DrawOutsideView(int width, int height, const OutsideAttitude &a);
 // The attitude and lights the host's datarefs hold now.
 OutsideAttitude OutsideAttitudeOf(host::Host &h);
 
-// The screen's pixels.
-Image CaptureScreen(int width, int height);
+// Limits the drawing that follows to `part` of a screen `height` pixels
+// high (scissor box; none: the whole screen). Drawing inside the part gives
+// the same pixels there as drawing the whole screen: every position is the
+// same, only the pixels outside are left alone.
+void ScissorTo(int height, const std::optional<PixelBox> &part);
+// The pixels of `part` of a screen `height` pixels high, rows from the
+// bottom as GL gives them, into `out` (part.w * part.h * 4 bytes).
+void ReadScreen(int height, const PixelBox &part, uint8_t *out);
+// The pixels of `part`, rows from the top.
+Image CaptureScreen(int height, const PixelBox &part);
 
 // The smallest box holding every shown window of the plug-in, within the
 // screen; none if no window shows on it.

@@ -209,12 +209,19 @@ FrameStats Session::frame(double t, GlDispatch gl)
     // origin at the lower left.
     host::SetWindowProjection(width_, height_);
     if (gl == GlDispatch::Driver) {
+        ScissorTo(height_, kept_);
         glClearColor(opts_.background[0], opts_.background[1], opts_.background[2], 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         if (opts_.outsideView) DrawOutsideView(width_, height_, OutsideAttitudeOf(host_));
-        // The plug-in's draw time should not include rasterizing the picture
-        // under it, which a software renderer may do at the plug-in's first flush.
-        glFinish();
+        ScissorTo(height_, std::nullopt);
+        // The plug-in's draw time (--bench) should not include rasterizing
+        // the picture under it, which a software renderer may do at the
+        // plug-in's first flush. Elsewhere a software renderer rasterizes
+        // that picture on its threads while the plug-in draws.
+        if (opts_.bench)
+            glFinish();
+        else
+            glFlush();
     }
 
     std::optional<counting::NullGlScope> nullGl;
@@ -269,7 +276,12 @@ bool Session::windowsShown() const
 
 Image Session::capture() const
 {
-    return CaptureScreen(width_, height_);
+    return CaptureScreen(height_, keptPart());
+}
+
+void Session::readPixels(uint8_t *out) const
+{
+    ReadScreen(height_, keptPart(), out);
 }
 
 std::vector<std::string> Session::finish()

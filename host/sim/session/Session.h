@@ -8,7 +8,8 @@
 // screen's size from before start() until after finish().
 //
 // Frames whose picture nobody keeps go through skip(), which calls the
-// plug-in only where that can change what a later frame shows.
+// plug-in only where that can change what a later frame shows. Frames of
+// which only a part is kept (a video of the panel) draw only that part.
 
 #include <cstdint>
 #include <memory>
@@ -84,7 +85,16 @@ public:
     std::vector<bool> drive(const std::vector<DatarefKey> &keys) { return datarefs_.drive(keys); }
     void setDriven(size_t slot, double value) { datarefs_.set(slot, value); }
 
+    // The part of the screen that frame() draws and capture() and
+    // readPixels() read, from the next frame on; none: the whole screen.
+    // The plug-in still sees and draws on the whole screen, its windows
+    // where they are; outside the part the screen keeps what earlier frames
+    // left, which is never read (the plug-in does not read the screen).
+    void keepOnly(std::optional<PixelBox> part) { kept_ = part; }
+    // The kept part's pixels (the screen's), rows from the top.
     Image capture() const;
+    // The same, rows from the bottom as GL gives them, into out (w * h * 4 bytes).
+    void readPixels(uint8_t *out) const;
     // Where the plug-in's shown windows are on the screen, if any show.
     std::optional<PixelBox> windowsBox() const;
     // Whether any window of the plug-in shows, on the screen or off it.
@@ -100,6 +110,7 @@ private:
     void echo();
     void deliverEvents(double t);
     std::string when() const;
+    PixelBox keptPart() const { return kept_ ? *kept_ : PixelBox{0, 0, width_, height_}; }
 
     const Options &opts_;
     Flight flight_;
@@ -112,6 +123,7 @@ private:
     std::unique_ptr<SimFolder> folder_;
     std::unique_ptr<host::PluginLibrary> plugin_;
     MouseRouter router_;
+    std::optional<PixelBox> kept_;
     int drawnView_ = 0;  // the view type at the last drawn frame
     double now_ = 0;
     bool started_ = false, finished_ = false;

@@ -40,6 +40,8 @@ VideoWriter::VideoWriter(const std::string &path, int width, int height, double,
 }
 
 VideoWriter::~VideoWriter() = default;
+uint8_t *VideoWriter::nextFrame() { return nullptr; }
+void VideoWriter::queue(bool) {}
 void VideoWriter::add(const Image &) {}
 void VideoWriter::finish() {}
 
