@@ -22,13 +22,8 @@ for p in "$sim" "$stand_in"; do
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$stand_in" --circuit --seconds $((seconds + 15)) > "$work/stand-in.txt" &
-port=
-for _ in $(seq 100); do
-  port=$(sed -n 's/^port //p' "$work/stand-in.txt")
-  [[ -n $port ]] && break
-  sleep 0.05
-done
+source "$(dirname "$0")/../tests/live/start-stand-in.sh"
+start_stand_in "$stand_in" "$work/stand-in.txt" --circuit --seconds $((seconds + 15))
 xvfb-run -a -s "-screen 0 1600x1000x24" "$sim" --live "127.0.0.1:$port" --window --fps 30 \
   --duration "$seconds" "$@" 2>&1 | grep -E "^flyer-sim: live:|error"
 wait

@@ -21,15 +21,8 @@ values=(--set Airspeed=95 --set Pitch=5 --set Roll=-15 --set Heading=300 --set G
 
 # The stand-in ends by itself once flyer-sim.exe has cancelled what it asked
 # for, or after 50 seconds.
-"$stand_in" --seconds 50 "${values[@]}" > "$work/stand-in.txt" &
-stand_in_pid=$!
-port=
-for _ in $(seq 100); do
-  port=$(sed -n 's/^port //p' "$work/stand-in.txt")
-  [[ -n $port ]] && break
-  sleep 0.05
-done
-[[ -n $port ]] || { echo "the stand-in X-Plane did not start"; exit 1; }
+source "$here/../live/start-stand-in.sh"
+start_stand_in "$stand_in" "$work/stand-in.txt" --seconds 50 "${values[@]}"
 
 cat > "$work/windows.sh" <<SCRIPT
 set -e

@@ -22,6 +22,24 @@ constexpr auto kAskAgain = 1s;
 // Without an address, say once when no master X-Plane has been found by then.
 constexpr auto kNotFoundYet = 5s;
 
+// Reads what is waiting on `socket`, at most kReadsPerPoll datagrams, and
+// hands each to `take` (data, size, sender, arrival); one too long for a
+// datagram of X-Plane's comes as size 0, which no parser accepts.
+template <class Take>
+void ReadDatagrams(UdpSocket &socket, std::chrono::steady_clock::time_point *arrived, Take take)
+{
+    std::array<uint8_t, kMaxDatagram + 1> buffer;
+    for (int i = 0; i < kReadsPerPoll; ++i) {
+        size_t size = 0;
+        Endpoint from;
+        const auto r = socket.receive(buffer.data(), buffer.size(), size, from, arrived);
+        if (r == UdpSocket::Received::Nothing) return;
+        if (r == UdpSocket::Received::Error) continue;
+        if (r == UdpSocket::Received::TooLong) size = 0;
+        take(buffer.data(), size, from, arrived ? *arrived : std::chrono::steady_clock::time_point{});
+    }
+}
+
 std::string Seconds(std::chrono::steady_clock::duration d)
 {
     char text[32];
@@ -190,20 +208,12 @@ void XPlaneLink::takeArrivals(std::vector<Clock::time_point> &into)
 
 void XPlaneLink::readBeacons(Clock::time_point now)
 {
-    std::array<uint8_t, kMaxDatagram + 1> buffer;
-    for (int i = 0; i < kReadsPerPoll; ++i) {
-        size_t size = 0;
-        Endpoint from;
-        const auto r = beacons_->receive(buffer.data(), buffer.size(), size, from);
-        if (r == UdpSocket::Received::Nothing) return;
-        if (r == UdpSocket::Received::Error) continue;
-        const auto b = r == UdpSocket::Received::Datagram ? ParseBeacon(buffer.data(), size) : std::nullopt;
-        if (!b) {
+    ReadDatagrams(*beacons_, nullptr, [&](const uint8_t *data, size_t size, const Endpoint &from, Clock::time_point) {
+        if (const auto b = ParseBeacon(data, size))
+            beacon(*b, from.address, now);
+        else
             malformed("beacon from " + from.text());
-            continue;
-        }
-        beacon(*b, from.address, now);
-    }
+    });
 }
 
 void XPlaneLink::beacon(const Beacon &b, uint32_t from, Clock::time_point now)
@@ -236,21 +246,13 @@ void XPlaneLink::beacon(const Beacon &b, uint32_t from, Clock::time_point now)
 
 void XPlaneLink::readValues(Clock::time_point now)
 {
-    std::array<uint8_t, kMaxDatagram + 1> buffer;
-    for (int i = 0; i < kReadsPerPoll; ++i) {
-        size_t size = 0;
-        Endpoint from;
-        Clock::time_point arrived;
-        const auto r = client_.receive(buffer.data(), buffer.size(), size, from, &arrived);
-        if (r == UdpSocket::Received::Nothing) return;
-        if (r == UdpSocket::Received::Error) continue;
-        const auto v = r == UdpSocket::Received::Datagram ? ParseRrefValues(buffer.data(), size) : std::nullopt;
-        if (!v) {
+    Clock::time_point arrived;
+    ReadDatagrams(client_, &arrived, [&](const uint8_t *data, size_t size, const Endpoint &from, Clock::time_point at) {
+        if (const auto v = ParseRrefValues(data, size))
+            values(*v, now, at);
+        else
             malformed("datagram from " + from.text());
-            continue;
-        }
-        values(*v, now, arrived);
-    }
+    });
 }
 
 void XPlaneLink::values(const RrefValues &v, Clock::time_point now, Clock::time_point arrived)
