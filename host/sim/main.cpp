@@ -13,7 +13,9 @@
 #include "flights/Flight.h"
 #include "flights/InputText.h"
 #include "modes/Modes.h"
+#include "modes/Plan.h"
 #include "outputs/OutputFile.h"
+#include "preview/Preview.h"
 #include "session/Interrupt.h"
 #include "session/Session.h"
 
@@ -36,14 +38,19 @@ int ExitCode(const std::exception &e)
     return 1;
 }
 
-int RunMode(const sim::Options &opts)
+int RunMode(const sim::Plan &plan)
 {
-    if (opts.live) return sim::RunLive(opts);
-    if (opts.bench) return sim::RunBench(opts);
-    if (opts.window) return sim::RunWindow(opts);
-    if (opts.at) return sim::RunAt(opts);
-    if (!opts.demo.empty()) return sim::RunDemo(opts);
-    return sim::RunSequence(opts);
+    using Mode = sim::Plan::Mode;
+    switch (plan.mode) {
+    case Mode::At: return sim::RunAt(plan);
+    case Mode::Bench: return sim::RunBench(plan);
+    case Mode::Demo: return sim::RunDemo(plan);
+    case Mode::Window: return sim::RunWindow(plan);
+    case Mode::LiveWindow: return sim::RunLiveWindow(plan);
+    case Mode::Live: return sim::RunLive(plan);
+    case Mode::Sequence: break;
+    }
+    return sim::RunSequence(plan);
 }
 
 const char *SignalName(int signal)
@@ -87,10 +94,9 @@ int main(int argc, char **argv)
             std::cerr << "flyer-sim: error: --log " << sim::Printable(opts.log) << ": cannot write it\n";
             return 2;
         }
-        opts.logWritten = log->path();
     }
     try {
-        code = RunMode(opts);
+        code = RunMode(sim::PlanOf(opts, log ? log->path() : std::string()));
         if (log) log->commit();
     } catch (const std::exception &e) {
         std::cerr << "flyer-sim: error: " << sim::Printable(e.what()) << "\n";

@@ -1,5 +1,5 @@
 // The parts of the offscreen context that are plain OpenGL, the same for the
-// EGL (OffscreenGL.cpp) and the WGL (OffscreenWgl.cpp) contexts.
+// EGL (OffscreenEgl.cpp) and the WGL (OffscreenWgl.cpp) contexts.
 
 #include "host/OffscreenGL.h"
 

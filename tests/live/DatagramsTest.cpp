@@ -1,6 +1,5 @@
 // The live link's datagrams as bytes (written out by hand here, so the
-// byte order is checked, not only a round trip), its element list and the
-// address argument.
+// byte order is checked, not only a round trip) and its element list.
 
 #include <cmath>
 #include <limits>
@@ -9,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "Datagrams.h"
-#include "UdpSocket.h"
 #include "XPlaneLink.h"
 
 namespace sim::live {
@@ -139,16 +137,6 @@ TEST(LiveDatagrams, ElementsFollowTheHostsListWithArraysAsTheirFirstElements)
     EXPECT_EQ(ToInt(-1.0f), -1);
     for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), 3e9f, -3e9f})
         EXPECT_EQ(ToInt(bad), 0) << bad;
-}
-
-TEST(LiveDatagrams, AddressArgument)
-{
-    EXPECT_EQ(ResolveEndpoint("127.0.0.1", 49000), (Endpoint{kLoopbackAddress, 49000}));
-    EXPECT_EQ(ResolveEndpoint("10.1.2.3:49001", 49000), (Endpoint{0x0a010203, 49001}));
-    EXPECT_EQ(ResolveEndpoint("localhost:7", 49000), (Endpoint{kLoopbackAddress, 7}));
-    EXPECT_EQ((Endpoint{0xc0a80105, 49000}).text(), "192.168.1.5:49000");
-    for (const char *bad : {":49000", "127.0.0.1:", "127.0.0.1:0", "127.0.0.1:65536", "127.0.0.1:4x", "1.2.3", "1.2.3.256"})
-        EXPECT_THROW(ResolveEndpoint(bad, 49000), std::runtime_error) << bad;
 }
 
 }  // namespace

@@ -134,7 +134,7 @@ TEST(LiveLink, ListenersShareTheBeaconPort)
         bool heard = false;
         const Clock::time_point end = Clock::now() + std::chrono::seconds(10);
         for (int i = 0; i < 10000 && !heard && Clock::now() < end; ++i) {
-            WaitReadable({listener}, 10);
+            net::WaitReadable({listener}, 10);
             uint8_t buffer[kMaxDatagram + 1];
             size_t size = 0;
             Endpoint from;

@@ -61,7 +61,7 @@ void StandInXPlane::step(Clock::time_point now)
         b.port = socket_.local().port;
         b.computer = options_.computer;
         const std::string bytes = BuildBeacon(b);
-        multicast_.send({ParseAddress(kBeaconGroup), options_.beaconPort}, bytes.data(), bytes.size());
+        multicast_.send({net::Ipv4Address(kBeaconGroup), options_.beaconPort}, bytes.data(), bytes.size());
         nextBeacon_ = now + options_.beaconEvery;
     }
 
@@ -115,7 +115,7 @@ void StandInXPlane::sendToClient(const std::string &bytes)
 void StandInXPlane::sendToBeaconPort(const std::string &bytes)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    multicast_.send({ParseAddress(kBeaconGroup), options_.beaconPort}, bytes.data(), bytes.size());
+    multicast_.send({net::Ipv4Address(kBeaconGroup), options_.beaconPort}, bytes.data(), bytes.size());
 }
 
 std::vector<StandInXPlane::Request> StandInXPlane::requests() const

@@ -22,6 +22,10 @@
 
 namespace sim::live {
 
+using net::Endpoint;
+using net::kLoopbackAddress;
+using net::UdpSocket;
+
 class StandInXPlane {
 public:
     struct Options {

@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <set>
 
-#include "ElfSymbols.h"
 #include "RecordingHarness.h"
+#include "counting/ElfSymbols.h"
 
 namespace {
+
+using sim::ElfSymbol;
+using sim::ReadDynamicSymbols;
 
 std::vector<ElfSymbol> PluginSymbols()
 {

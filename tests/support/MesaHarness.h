@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "PluginHarness.h"
-#include "host/MesaGraphics.h"
+#include "host/ContextGraphics.h"
 #include "host/OffscreenGL.h"
 
 class MesaHarness : public PluginHarness {
@@ -25,7 +25,7 @@ public:
 
 private:
     std::unique_ptr<host::OffscreenGL> context_;
-    host::MesaGraphics graphics_;
+    host::ContextGraphics graphics_;
     struct {
         float r, g, b, a;
     } background_ = {0.0f, 0.0f, 0.0f, 1.0f};

@@ -13,7 +13,7 @@
 // The host never calls OpenGL itself. XPLMSetGraphicsState and
 // XPLMBindTexture2d are recorded, then handed to the installed
 // GraphicsBackend (none by default); ostrel_host_gl provides one that applies
-// them to the current GL context (host/MesaGraphics.h).
+// them to the current GL context (host/ContextGraphics.h).
 
 #include <map>
 #include <memory>

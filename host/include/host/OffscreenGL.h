@@ -4,7 +4,8 @@
 // surfaceless platform (llvmpipe here, a GPU vendor's EGL elsewhere), desktop
 // OpenGL with the compatibility profile so fixed-function drawing works.
 // Draws into a pbuffer of the given size, or into a framebuffer object when
-// the platform offers no pbuffer configurations. Part of ostrel_host_gl.
+// the platform offers no pbuffer configurations (src/OffscreenEgl.cpp).
+// Part of ostrel_host_gl.
 //
 // On Windows (OffscreenWgl.cpp, ostrel_host_gl there) the context comes
 // from wglCreateContext on a hidden window and always draws into a

@@ -7,6 +7,8 @@
 
 #include "Help.h"
 #include "flights/InputText.h"
+#include "live/Datagrams.h"
+#include "net/Address.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -67,14 +69,12 @@ std::string ParseScreen(const std::string &s, int &w, int &h)
 // HOST or HOST:PORT, as far as it can be told without looking the name up.
 std::string CheckLiveAddress(const std::string &s)
 {
-    const size_t colon = s.rfind(':');
-    const std::string host = s.substr(0, colon), port = colon == std::string::npos ? "" : s.substr(colon + 1);
-    const bool portOk = colon == std::string::npos ||
-                        (!port.empty() && port.size() <= 5 && port.find_first_not_of("0123456789") == std::string::npos &&
-                         std::stoi(port) >= 1 && std::stoi(port) <= 65535);
-    if (host.empty() || !portOk || host.find_first_of(" :/") != std::string::npos)
-        return "--live: expected X-Plane's HOST or HOST:PORT (a port from 1 to 65535), e.g. 192.168.1.20 or "
-               "sim-pc:49000, got \"" + s + "\"";
+    try {
+        net::ParseHostPort(s, "", live::kDefaultXPlanePort);
+    } catch (const net::AddressError &e) {
+        return std::string("--live: expected X-Plane's HOST or HOST:PORT (a port from 1 to 65535), e.g. 192.168.1.20 or "
+                           "sim-pc:49000, got ") + e.what();
+    }
     return {};
 }
 

@@ -1,6 +1,7 @@
 #ifndef OSTREL_SIM_CLI_OPTIONS_H
 #define OSTREL_SIM_CLI_OPTIONS_H
-// flyer-sim's command line.
+// flyer-sim's command line: what the user typed, checked. What a run does
+// with it is its Plan (modes/Plan.h).
 
 #include <iosfwd>
 #include <optional>
@@ -26,11 +27,6 @@ constexpr int kMaxBenchFrames = 1000000;
 // --allow-large is given: more than anyone means, by mistake.
 constexpr long long kManyFiles = 100000;
 constexpr double kManyBytes = 100e9;
-
-struct Override {
-    DatarefKey key;
-    double value;
-};
 
 struct Options {
     std::string plugin;
@@ -68,23 +64,14 @@ struct Options {
     // that should not change with the outside view).
     bool outsideView = true;
     float background[3] = {0, 0, 0};
-    // Last second written to --out (the demo's short sequence); none: to the end.
-    std::optional<double> outUntil;
-    // --at's frame cropped to the plug-in's windows (the demo's stills).
-    bool pngCroppedToPanel = false;
     // --live [HOST[:PORT]]: the values of a running X-Plane in place of a
     // flight, asked over its UDP interface.
     bool live = false;
     std::string liveAddress;  // empty: X-Plane found by its beacon
     int liveBeaconPort = 0;   // where beacons are heard; 0: X-Plane's own port (--live-beacon-port, for tests)
-    // Runs that write more than anyone means (modes/Plan.h) go ahead.
+    // Runs that write more than anyone means go ahead (refused otherwise,
+    // modes/Workload.cpp).
     bool allowLarge = false;
-    // Where the plug-in's log goes while the run lasts: --log's temporary
-    // file (main.cpp), renamed to --log at the end; empty: --log itself.
-    std::string logWritten;
-    // Commands and events after the run's last frame are warned of (the
-    // demo's shorter runs leave that to its run over the whole flight).
-    bool warnLateEvents = true;
 };
 
 // Parses the command line into opts. Returns -1 to go on, otherwise the exit

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Counters.h"
+#include "State.h"
 #include "Counting.h"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -19,7 +19,7 @@
 // AddressSanitizer, which owns malloc, counting is off and reported as "n/a".
 //
 // The Windows build has the scopes (Scopes.cpp) and counts nothing
-// (windows/WithoutLinux.cpp).
+// (NotCounted.cpp).
 
 #include <cstdint>
 #include <set>
@@ -76,6 +76,10 @@ std::set<unsigned> &PluginTextures();
 
 // The gl* functions flyer-sim counts.
 const std::vector<std::string> &CountedGlFunctions();
+// The gl* functions the plug-in file imports (ElfSymbols.h), sorted; none
+// where nothing is counted. Throws std::runtime_error for a file that is no
+// 64-bit ELF library.
+std::vector<std::string> ImportedGlFunctions(const std::string &plugin);
 
 }  // namespace sim::counting
 

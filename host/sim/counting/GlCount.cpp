@@ -11,8 +11,9 @@
 #include <cstring>
 #include <set>
 
-#include "Counters.h"
 #include "Counting.h"
+#include "ElfSymbols.h"
+#include "State.h"
 
 namespace {
 
@@ -154,4 +155,13 @@ const std::vector<std::string> &sim::counting::CountedGlFunctions()
     static const std::vector<std::string> names = {OSTREL_GL_FUNCTIONS(OSTREL_GL_NAME)
                                                    "glGenTextures", "glDeleteTextures"};
     return names;
+}
+
+std::vector<std::string> sim::counting::ImportedGlFunctions(const std::string &plugin)
+{
+    std::set<std::string> gl;
+    for (const ElfSymbol &s : ReadDynamicSymbols(plugin))
+        if (!s.defined && s.name.size() > 2 && s.name.compare(0, 2, "gl") == 0 && s.name[2] >= 'A' && s.name[2] <= 'Z')
+            gl.insert(s.name);
+    return {gl.begin(), gl.end()};
 }

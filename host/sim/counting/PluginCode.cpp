@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "Counters.h"
+#include "State.h"
 #include "Counting.h"
 
 namespace sim::counting {

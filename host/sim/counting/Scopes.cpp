@@ -1,6 +1,6 @@
 // The scopes and the counters they guard; see Counting.h.
 
-#include "Counters.h"
+#include "State.h"
 #include "Counting.h"
 
 namespace sim::counting {

@@ -31,6 +31,13 @@ struct DatarefKey {
     bool operator==(const DatarefKey &o) const { return info == o.info && index == o.index; }
 };
 
+// A dataref element held at one value for a whole run (--set), in place of
+// the flight's track of it.
+struct Override {
+    DatarefKey key;
+    double value;
+};
+
 // Parses "name" or "name[i]". Returns an empty string on success, else the
 // reason (unknown name, bad or out-of-range index, index on a scalar, array
 // without index).

@@ -122,7 +122,7 @@ XPlaneLink::XPlaneLink(const LinkOptions &options, Sink sink, const host::Publis
     started_ = Clock::now();
 
     if (!options.address.empty()) {
-        target_ = ResolveEndpoint(options.address, kDefaultXPlanePort);
+        target_ = net::ResolveEndpoint(options.address, kDefaultXPlanePort);
         targetName_ = "X-Plane at " + target_->text();
         subscribe(started_);
         return;
@@ -197,7 +197,7 @@ bool XPlaneLink::wait(double seconds)
 {
     if (closed_ || !(seconds > 0)) return false;
     const int ms = int(std::min(seconds, 60.0) * 1000);
-    return WaitReadable({&client_, beacons_ ? &*beacons_ : nullptr}, ms);
+    return net::WaitReadable({&client_, beacons_ ? &*beacons_ : nullptr}, ms);
 }
 
 void XPlaneLink::takeArrivals(std::vector<Clock::time_point> &into)

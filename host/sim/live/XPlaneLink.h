@@ -53,6 +53,10 @@
 
 namespace sim::live {
 
+using net::Endpoint;
+using net::kLoopbackAddress;
+using net::UdpSocket;
+
 // One value asked of X-Plane: a scalar dataref of the host's list, or one
 // element of an array one.
 struct LiveElement {

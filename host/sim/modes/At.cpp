@@ -9,30 +9,30 @@
 
 namespace sim {
 
-int RunAt(const Options &opts)
+int RunAt(const Plan &plan)
 {
-    Input in = LoadInput(opts);
-    const double at = *opts.at;
+    Input in = LoadInput(plan);
+    const double at = *plan.at;
     if (in.flight.duration > 0 && at > in.flight.duration)
         std::cerr << "flyer-sim: warning: --at " << at << " is after the end of the flight at "
                   << in.flight.duration << " s: the frame shows its last values\n";
-    if (opts.warnLateEvents) WarnOfLateEvents(in.events, at);
-    host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
-    Session session(opts, in.flight, in.events);
+    if (plan.warnLateEvents) WarnOfLateEvents(in.events, at);
+    host::OffscreenGL gl(plan.session.screenWidth, plan.session.screenHeight);
+    Session session(plan.session, in.flight, in.events);
     session.start();
     // The frames before it, so events and the splash fall as they would
     // (at most kMaxRunSeconds x kMaxFps of them: an int).
-    for (int k = 0; k / opts.fps < at - 1e-9; ++k) {
+    for (int k = 0; k / plan.fps < at - 1e-9; ++k) {
         if (Interrupted()) return ReportFailures(session.finish());
-        session.skip(k / opts.fps);
+        session.skip(k / plan.fps);
     }
     session.frame(at);
     Image frame = session.capture();
     const std::optional<PixelBox> panel = session.windowsBox();
     int code = ReportFailures(session.finish());
-    if (opts.pngCroppedToPanel && panel) frame = frame.cropped(*panel);
-    WritePng(opts.png, frame);
-    std::cout << "flyer-sim: wrote " << opts.png << " (t=" << at << " s)\n";
+    if (plan.pngCroppedToPanel && panel) frame = frame.cropped(*panel);
+    WritePng(plan.png, frame);
+    std::cout << "flyer-sim: wrote " << plan.png << " (t=" << at << " s)\n";
     return code;
 }
 

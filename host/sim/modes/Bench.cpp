@@ -6,11 +6,10 @@
 #include <iostream>
 
 #include "Modes.h"
-#include "Statistics.h"
+#include "figures/Statistics.h"
 #include "counting/Counting.h"
-#include "counting/ElfImports.h"
 #include "host/OffscreenGL.h"
-#include "outputs/Progress.h"
+#include "figures/Progress.h"
 #include "session/Interrupt.h"
 #include "session/Session.h"
 
@@ -29,17 +28,17 @@ void WarnOfUncountedGl(const std::string &plugin)
 
 }  // namespace
 
-int RunBench(const Options &opts)
+int RunBench(const Plan &plan)
 {
-    Input in = LoadInput(opts);
-    host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
-    std::cerr << "flyer-sim: bench: " << opts.frames << " frames from t=" << opts.from << " s at "
-              << opts.fps << " fps, " << opts.screenWidth << "x" << opts.screenHeight << ", "
+    Input in = LoadInput(plan);
+    host::OffscreenGL gl(plan.session.screenWidth, plan.session.screenHeight);
+    std::cerr << "flyer-sim: bench: " << plan.benchFrames << " frames from t=" << plan.from << " s at "
+              << plan.fps << " fps, " << plan.session.screenWidth << "x" << plan.session.screenHeight << ", "
               << gl.renderer() << "\n";
-    WarnOfUncountedGl(opts.plugin);
-    WarnOfLateEvents(in.events, opts.from + (opts.frames - 1) / opts.fps);
+    WarnOfUncountedGl(plan.session.plugin);
+    WarnOfLateEvents(in.events, plan.from + (plan.benchFrames - 1) / plan.fps);
     int code = 0;
-    Progress progress("bench", 4 * opts.frames);
+    Progress progress("bench", 4 * plan.benchFrames);
     for (const char *panel : {"GA", "Glass"}) {
         std::vector<Event> events = in.events;
         if (std::string(panel) == "Glass") events.insert(events.begin(), GlassPanelAtStart());
@@ -48,10 +47,10 @@ int RunBench(const Options &opts)
         std::vector<double> micros, self;
         double glCalls = 0, allocations = 0;
         for (GlDispatch dispatch : {GlDispatch::Driver, GlDispatch::Null}) {
-            Session session(opts, in.flight, events);
+            Session session(plan.session, in.flight, events);
             session.start();
-            for (int k = 0; k < opts.frames && !Interrupted(); ++k) {
-                FrameStats s = session.frame(opts.from + k / opts.fps, dispatch);
+            for (int k = 0; k < plan.benchFrames && !Interrupted(); ++k) {
+                FrameStats s = session.frame(plan.from + k / plan.fps, dispatch);
                 if (dispatch == GlDispatch::Null) {
                     self.push_back(s.drawMicros);
                 } else {
@@ -72,7 +71,7 @@ int RunBench(const Options &opts)
         char selfUs[32] = "n/a";
         if (counted) std::snprintf(selfUs, sizeof selfUs, "%.1f", Median(self));
         std::printf("panel=%s frames=%d median_us=%.1f p99_us=%.1f self_us=%s gl_calls=%s allocs=%s\n",
-                    panel, opts.frames, Median(micros), Percentile(micros, 0.99), selfUs,
+                    panel, plan.benchFrames, Median(micros), Percentile(micros, 0.99), selfUs,
                     counted ? Figure(glCalls / double(n)).c_str() : "n/a",
                     counting::AllocationsCounted() ? Figure(allocations / double(n)).c_str() : "n/a");
         std::fflush(stdout);

@@ -23,36 +23,36 @@ constexpr double kDemoGifFps = 3;
 // seconds, and a still half-way.
 constexpr double kSequenceSeconds = 16;
 
-Highlight HighlightOf(const Options &opts)
+Highlight HighlightOf(const Plan &plan)
 {
-    const Flight flight = LoadFlight(opts.flight);
-    const double end = RunEnd(opts, flight);
+    const Flight flight = LoadFlight(plan.flight);
+    const double end = RunEnd(plan, flight);
     if (flight.highlight && flight.highlight->to <= end) return *flight.highlight;
     return {0, std::min(kSequenceSeconds, end), end / 2};
 }
 
 }  // namespace
 
-int RunDemo(const Options &opts)
+int RunDemo(const Plan &plan)
 {
-    const fs::path dir = opts.demo;
+    const fs::path dir = plan.demo;
     fs::create_directories(dir);
     int code = 0;
     std::vector<std::string> made;
-    const std::string stem = IsBuiltInFlight(opts.flight) ? opts.flight : fs::path(opts.flight).stem().string();
-    const Highlight highlight = HighlightOf(opts);
+    const std::string stem = IsBuiltInFlight(plan.flight) ? plan.flight : fs::path(plan.flight).stem().string();
+    const Highlight highlight = HighlightOf(plan);
     for (const char *panel : {"ga", "glass"}) {
         const bool glass = std::string(panel) == "glass";
-        Options base = opts;
+        Plan base = plan;
         base.demo.clear();
         // Events after the end are told of once, by the first run over the
         // whole flight.
         base.warnLateEvents = false;
         if (glass) base.commands.insert(base.commands.begin(), GlassPanelAtStart());
 
-        Options o = base;
+        Plan o = base;
         // Ten frames a second are plenty for a sheet and a short sequence.
-        if (!opts.fpsGiven) o.fps = 10;
+        if (!plan.fpsGiven) o.fps = 10;
         o.sheet = (dir / (std::string("sheet-") + panel + ".png")).string();
         o.outDir = (dir / (std::string("sequence-") + panel)).string();
         o.from = highlight.from;
@@ -70,7 +70,7 @@ int RunDemo(const Options &opts)
 
         if (Interrupted()) break;
         // The highlight again, as an animated GIF of the panel alone.
-        Options g = base;
+        Plan g = base;
         g.fps = kDemoGifFps;
         g.video = (dir / (std::string("highlight-") + panel + ".gif")).string();
         g.videoSize = "panel";
@@ -81,7 +81,7 @@ int RunDemo(const Options &opts)
 
         if (Interrupted()) break;
         // A still of the panel alone.
-        Options s = base;
+        Plan s = base;
         s.at = highlight.still;
         s.png = (dir / (std::string("still-") + panel + ".png")).string();
         s.pngCroppedToPanel = true;
@@ -90,8 +90,8 @@ int RunDemo(const Options &opts)
 
         if (Interrupted()) break;
         // The whole flight as a video of the panel.
-        Options v = base;
-        if (!opts.fpsGiven) v.fps = kDemoVideoFps;
+        Plan v = base;
+        if (!plan.fpsGiven) v.fps = kDemoVideoFps;
         v.video = (dir / (stem + "-" + panel + ".mp4")).string();
         v.videoSize = "panel";
         code = std::max(code, RunSequence(v));

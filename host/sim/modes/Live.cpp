@@ -1,6 +1,6 @@
-// --live: a running X-Plane's flight through the plug-in, frame by frame at
-// --fps in wall time, in the preview window or offscreen into a video or
-// the PNG of the last frame after --duration S.
+// --live offscreen: a running X-Plane's flight through the plug-in, frame by
+// frame at --fps in wall time, into a video or the PNG of the last frame
+// after --duration S. (In the preview window: preview/Preview.cpp.)
 
 #include <chrono>
 #include <cmath>
@@ -16,26 +16,18 @@
 
 namespace sim {
 
-namespace {
-
-// The live flight: no tracks; everything it shows comes from the feed.
-Flight LiveFlight()
+int RunLive(const Plan &plan)
 {
-    Flight f;
-    f.name = "X-Plane, live";
-    return f;
-}
-
-int RunOffscreen(const Options &opts, std::vector<Event> events, LiveFeed &feed)
-{
+    std::vector<Event> events = LoadEvents(plan);
+    LiveFeed feed(plan);
     const Flight flight = LiveFlight();
-    host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
-    Session session(opts, flight, std::move(events));
+    host::OffscreenGL gl(plan.session.screenWidth, plan.session.screenHeight);
+    Session session(plan.session, flight, std::move(events));
     session.start();
     feed.attach(session);
     RunVideo video;
 
-    const double end = opts.duration.value_or(INFINITY);
+    const double end = plan.duration.value_or(INFINITY);
     const auto started = LiveFeed::Clock::now();
     auto begun = started;
     double t = 0;
@@ -44,15 +36,15 @@ int RunOffscreen(const Options &opts, std::vector<Event> events, LiveFeed &feed)
         feed.publish();
         session.frame(t);
         ended = t >= end;
-        if (!opts.video.empty() || ended) {
+        if (!plan.video.empty() || ended) {
             Image picture = session.capture();
-            if (!opts.video.empty()) {
-                if (!video.writer) video = StartVideo(opts, session, t);
+            if (!plan.video.empty()) {
+                if (!video.writer) video = StartVideo(plan, session, t);
                 video.writer->add(video.part ? picture.cropped(*video.part) : picture);
             }
-            if (ended && !opts.png.empty()) {
-                WritePng(opts.png, picture);
-                std::cout << "flyer-sim: wrote " << opts.png << " (t=" << t << " s)\n";
+            if (ended && !plan.png.empty()) {
+                WritePng(plan.png, picture);
+                std::cout << "flyer-sim: wrote " << plan.png << " (t=" << t << " s)\n";
             }
         } else {
             gl.finish();
@@ -67,24 +59,14 @@ int RunOffscreen(const Options &opts, std::vector<Event> events, LiveFeed &feed)
     int code = ReportFailures(session.finish());
     if (video.writer) {
         video.writer->finish();
-        std::cout << "flyer-sim: wrote video " << opts.video << " (" << video.writer->frames() << " frames at " << opts.fps
+        std::cout << "flyer-sim: wrote video " << plan.video << " (" << video.writer->frames() << " frames at " << plan.fps
                   << " fps)\n";
     }
     if (Interrupted()) {
-        if (!opts.png.empty() && !ended) std::cerr << "flyer-sim: interrupted before --duration; no " << opts.png << "\n";
+        if (!plan.png.empty() && !ended) std::cerr << "flyer-sim: interrupted before --duration; no " << plan.png << "\n";
         return InterruptedExitCode();
     }
     return code;
-}
-
-}  // namespace
-
-int RunLive(const Options &opts)
-{
-    std::vector<Event> events = LoadEvents(opts);
-    LiveFeed feed(opts);
-    if (opts.window) return RunPreview(opts, LiveFlight(), std::move(events), "X-Plane, live", &feed);
-    return RunOffscreen(opts, std::move(events), feed);
 }
 
 }  // namespace sim

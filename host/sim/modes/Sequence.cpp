@@ -11,10 +11,11 @@
 #include <set>
 
 #include "Modes.h"
+#include "cli/Options.h"
 #include "host/OffscreenGL.h"
 #include "flights/InputText.h"
 #include "outputs/ContactSheet.h"
-#include "outputs/Progress.h"
+#include "figures/Progress.h"
 #include "outputs/Video.h"
 #include "session/Interrupt.h"
 #include "session/Session.h"
@@ -42,82 +43,82 @@ std::string FrameFile(const fs::path &dir, int k)
 
 // A run asked to write frames that would write none, or only the first of
 // a sequence, is refused, saying what would.
-void CheckSomethingWritten(const Options &opts, double duration, int first, int last, int outLast)
+void CheckSomethingWritten(const Plan &plan, double duration, int first, int last, int outLast)
 {
-    const bool writes = !opts.outDir.empty() || !opts.video.empty();
-    const std::string from = "--from " + FormatNumber(opts.from);
+    const bool writes = !plan.outDir.empty() || !plan.video.empty();
+    const std::string from = "--from " + FormatNumber(plan.from);
     auto seconds = [](double t) { return FormatNumber(t) + " s"; };
-    const std::string rate = " at " + FormatNumber(opts.fps) + " fps";
-    if (writes && opts.from > 0 && opts.from >= duration) {
-        if (opts.duration)
+    const std::string rate = " at " + FormatNumber(plan.fps) + " fps";
+    if (writes && plan.from > 0 && plan.from >= duration) {
+        if (plan.duration)
             throw UsageError(from + " is at or after the end of the run at " + seconds(duration) +
-                             "; --duration is counted from 0: use --duration " + FormatNumber(opts.from + duration));
+                             "; --duration is counted from 0: use --duration " + FormatNumber(plan.from + duration));
         throw UsageError(from + " is at or after the end of the flight at " + seconds(duration) +
                          ": nothing would be written; give a --from before it (or --duration to fly on past it)");
     }
     if (writes && first > last)
-        throw UsageError(from + " is after the run's last frame at " + seconds(last / opts.fps) + " (" +
+        throw UsageError(from + " is after the run's last frame at " + seconds(last / plan.fps) + " (" +
                          rate.substr(1) + "): nothing would be written");
     const int toOut = outLast - first + 1;
-    if (!opts.outDir.empty() && opts.every > 1 && opts.every >= toOut)
-        throw UsageError("--every " + std::to_string(opts.every) + ": the run has " + std::to_string(toOut) +
-                         (toOut == 1 ? " frame" : " frames") + " to write to --out (" + seconds(first / opts.fps) +
-                         " to " + seconds(outLast / opts.fps) + rate +
+    if (!plan.outDir.empty() && plan.every > 1 && plan.every >= toOut)
+        throw UsageError("--every " + std::to_string(plan.every) + ": the run has " + std::to_string(toOut) +
+                         (toOut == 1 ? " frame" : " frames") + " to write to --out (" + seconds(first / plan.fps) +
+                         " to " + seconds(outLast / plan.fps) + rate +
                          "), so only the first would be written; use --every " +
                          std::to_string(std::max(1, toOut - 1)) + " or less");
-    if (!opts.sheet.empty() && opts.sheetFramesGiven && opts.sheetFrames > last + 1)
-        throw UsageError("--sheet-frames " + std::to_string(opts.sheetFrames) + ": the run has " +
+    if (!plan.sheet.empty() && plan.sheetFramesGiven && plan.sheetFrames > last + 1)
+        throw UsageError("--sheet-frames " + std::to_string(plan.sheetFrames) + ": the run has " +
                          std::to_string(last + 1) + (last == 0 ? " frame" : " frames") + " (0 to " +
-                         seconds(last / opts.fps) + rate + "); use --sheet-frames " + std::to_string(last + 1) +
+                         seconds(last / plan.fps) + rate + "); use --sheet-frames " + std::to_string(last + 1) +
                          " or less");
 }
 
 }  // namespace
 
-RunVideo StartVideo(const Options &opts, const Session &session, double t)
+RunVideo StartVideo(const Plan &plan, const Session &session, double t)
 {
     const std::optional<PixelBox> panel = session.windowsBox();
-    if (opts.videoSize == "panel" && !panel && session.windowsShown())
+    if (plan.videoSize == "panel" && !panel && session.windowsShown())
         throw UsageError("--video-size panel: the plug-in's window lies outside the " +
                          std::to_string(session.width()) + "x" + std::to_string(session.height()) +
                          " screen at t=" + FormatNumber(t) + " s: nothing of it would be written");
-    if (opts.videoSize == "panel" && !panel)
+    if (plan.videoSize == "panel" && !panel)
         std::cerr << "flyer-sim: warning: --video-size panel: no window of the plug-in is shown "
                      "at the first frame; the video shows the whole screen\n";
     const int w = session.width(), h = session.height();
     const PixelBox *p = panel ? &*panel : nullptr;
-    const bool evenSides = !IsGif(opts.video);
-    const std::optional<PixelBox> part = VideoCrop(opts.videoSize, w, h, p, evenSides);
+    const bool evenSides = !IsGif(plan.video);
+    const std::optional<PixelBox> part = VideoCrop(plan.videoSize, w, h, p, evenSides);
     // The faithful loop draws the whole screen and lets ffmpeg cut the part
     // out; otherwise only the part is drawn, read and piped.
-    if (part && !opts.everyFrame)
-        return {std::make_unique<VideoWriter>(opts.video, part->w, part->h, opts.fps, ""), part};
-    return {std::make_unique<VideoWriter>(opts.video, w, h, opts.fps,
-                                          VideoFilter(opts.videoSize, w, h, p, evenSides)),
+    if (part && !plan.session.everyFrame)
+        return {std::make_unique<VideoWriter>(plan.video, part->w, part->h, plan.fps, ""), part};
+    return {std::make_unique<VideoWriter>(plan.video, w, h, plan.fps,
+                                          VideoFilter(plan.videoSize, w, h, p, evenSides)),
             std::nullopt};
 }
 
-int RunSequence(const Options &opts, const std::string &title)
+int RunSequence(const Plan &plan, const std::string &title)
 {
-    Input in = LoadInput(opts);
-    const double duration = RunEnd(opts, in.flight);
-    const int last = FrameCount(duration, opts.fps);
-    const int first = int(std::ceil(opts.from * opts.fps - 1e-9));
-    const int outLast = opts.outUntil ? std::min(last, FrameCount(*opts.outUntil, opts.fps)) : last;
-    CheckSomethingWritten(opts, duration, first, last, outLast);
+    Input in = LoadInput(plan);
+    const double duration = RunEnd(plan, in.flight);
+    const int last = FrameCount(duration, plan.fps);
+    const int first = int(std::ceil(plan.from * plan.fps - 1e-9));
+    const int outLast = plan.outUntil ? std::min(last, FrameCount(*plan.outUntil, plan.fps)) : last;
+    CheckSomethingWritten(plan, duration, first, last, outLast);
 
     std::set<int> sheetFrames;
-    const int sheetCount = std::min(opts.sheetFrames, last + 1);
-    if (!opts.sheet.empty())
+    const int sheetCount = std::min(plan.sheetFrames, last + 1);
+    if (!plan.sheet.empty())
         for (int i = 0; i < sheetCount; ++i)
             sheetFrames.insert(sheetCount == 1 ? 0 : int(std::lround(double(i) * last / (sheetCount - 1))));
     ContactSheet sheet(title.empty() ? "Ostrel-Flyer, flight " + in.flight.name : title);
     auto toOut = [&](int k) {
-        return !opts.outDir.empty() && k >= first && k <= outLast && (k - first) % opts.every == 0;
+        return !plan.outDir.empty() && k >= first && k <= outLast && (k - first) % plan.every == 0;
     };
-    auto toVideo = [&](int k) { return !opts.video.empty() && k >= first; };
+    auto toVideo = [&](int k) { return !plan.video.empty() && k >= first; };
     // A run that writes nothing is flown for its checks: every frame is drawn.
-    const bool checksOnly = opts.outDir.empty() && opts.sheet.empty() && opts.video.empty();
+    const bool checksOnly = plan.outDir.empty() && plan.sheet.empty() && plan.video.empty();
     int toWrite = 0;
     Workload work;
     for (int k = 0; k <= last; ++k) {
@@ -127,21 +128,21 @@ int RunSequence(const Options &opts, const std::string &title)
     }
     work.frames = last + 1;
     work.drawn = checksOnly ? last + 1 : toWrite;
-    work.where = !opts.outDir.empty() ? "--out " + opts.outDir
-                 : !opts.video.empty()  ? "--video " + opts.video
-                                        : "--sheet " + opts.sheet;
-    CheckWorkload(opts, work);
-    if (opts.warnLateEvents) WarnOfLateEvents(in.events, last / opts.fps);
-    if (!opts.outDir.empty()) fs::create_directories(opts.outDir);
+    work.where = !plan.outDir.empty() ? "--out " + plan.outDir
+                 : !plan.video.empty()  ? "--video " + plan.video
+                                        : "--sheet " + plan.sheet;
+    CheckWorkload(plan, work);
+    if (plan.warnLateEvents) WarnOfLateEvents(in.events, last / plan.fps);
+    if (!plan.outDir.empty()) fs::create_directories(plan.outDir);
 
-    host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
-    Session session(opts, in.flight, in.events);
+    host::OffscreenGL gl(plan.session.screenWidth, plan.session.screenHeight);
+    Session session(plan.session, in.flight, in.events);
     session.start();
     RunVideo video;
     int written = 0;
-    Progress progress(opts.video.empty() ? "frames" : "video", checksOnly ? last + 1 : toWrite);
+    Progress progress(plan.video.empty() ? "frames" : "video", checksOnly ? last + 1 : toWrite);
     for (int k = 0; k <= last && !Interrupted(); ++k) {
-        const double t = k / opts.fps;
+        const double t = k / plan.fps;
         const bool out = toOut(k), onSheet = sheetFrames.count(k) > 0, inVideo = toVideo(k);
         if (!out && !onSheet && !inVideo) {
             if (checksOnly) {
@@ -165,29 +166,29 @@ int RunSequence(const Options &opts, const std::string &title)
         }
         Image frame = session.capture();
         if (out) {
-            WritePng(FrameFile(opts.outDir, k), frame);
+            WritePng(FrameFile(plan.outDir, k), frame);
             ++written;
         }
         if (onSheet) sheet.add(frame, t);
         if (inVideo) {
-            if (!video.writer) video = StartVideo(opts, session, t);
+            if (!video.writer) video = StartVideo(plan, session, t);
             video.writer->add(video.part ? frame.cropped(*video.part) : frame);
         }
         progress.step();
     }
     progress.done();
     int code = ReportFailures(session.finish());
-    if (written) std::cout << "flyer-sim: wrote " << written << " frames to " << opts.outDir << "\n";
+    if (written) std::cout << "flyer-sim: wrote " << written << " frames to " << plan.outDir << "\n";
     // An interrupted run's sheet would miss the frames of the rest of the
     // run; its video ends at the last frame written.
-    if (!opts.sheet.empty() && !Interrupted()) {
-        WritePng(opts.sheet, sheet.render());
-        std::cout << "flyer-sim: wrote contact sheet " << opts.sheet << "\n";
+    if (!plan.sheet.empty() && !Interrupted()) {
+        WritePng(plan.sheet, sheet.render());
+        std::cout << "flyer-sim: wrote contact sheet " << plan.sheet << "\n";
     }
     if (video.writer) {
         video.writer->finish();
-        std::cout << "flyer-sim: wrote video " << opts.video << " (" << video.writer->frames() << " frames at "
-                  << opts.fps << " fps)\n";
+        std::cout << "flyer-sim: wrote video " << plan.video << " (" << video.writer->frames() << " frames at "
+                  << plan.fps << " fps)\n";
     }
     if (checksOnly && code == 0 && !Interrupted())
         std::cerr << "flyer-sim: flew " << last + 1 << " frames (" << duration << " s), all checks passed\n";

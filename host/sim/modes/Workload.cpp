@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "Modes.h"
+#include "cli/Options.h"
 #include "session/Session.h"
 
 namespace sim {
@@ -58,17 +59,17 @@ std::string Duration(double seconds)
 
 }  // namespace
 
-void CheckWorkload(const Options &opts, const Workload &w)
+void CheckWorkload(const Plan &plan, const Workload &w)
 {
-    const double megapixels = double(opts.screenWidth) * opts.screenHeight / 1e6;
+    const double megapixels = double(plan.session.screenWidth) * plan.session.screenHeight / 1e6;
     const long long files = w.pngs + (w.videoFrames > 0 ? 1 : 0);
     const double bytes =
         megapixels * 1e6 * (double(w.pngs) * kPngBytesPerPixel + double(w.videoFrames) * kVideoBytesPerPixel);
     const double seconds = megapixels * (double(w.drawn) * kDrawSecondsPerMegapixel +
                                          double(w.pngs) * kPngSecondsPerMegapixel +
                                          double(w.videoFrames) * kVideoSecondsPerMegapixel);
-    const std::string frames = Count(w.frames) + " frames at " + Count((long long)opts.fps) + " fps";
-    if (!opts.allowLarge && (files > kManyFiles || bytes > kManyBytes))
+    const std::string frames = Count(w.frames) + " frames at " + Count((long long)plan.fps) + " fps";
+    if (!plan.allowLarge && (files > kManyFiles || bytes > kManyBytes))
         throw UsageError("this run would write " + Count(files) + " files, about " + Bytes(bytes) + " (" + w.where +
                          ", " + frames + "), more than flyer-sim writes without --allow-large (" +
                          Count(kManyFiles) + " files, " + Bytes(kManyBytes) +

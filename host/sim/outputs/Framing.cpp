@@ -1,6 +1,6 @@
 // Frame arithmetic for every platform: image rows from GL order, crops,
-// and the video's crop or scale filter. (PNG files: PngFile.cpp, or in the
-// Windows build windows/PngFileStb.cpp.)
+// and the video's crop or scale filter. (PNG files: PngLibpng.cpp, or in the
+// Windows build PngStb.cpp.)
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #ifndef OSTREL_SIM_OUTPUTS_IMAGE_H
 #define OSTREL_SIM_OUTPUTS_IMAGE_H
 // RGBA8 images, rows from the top, and their PNG files (written through
-// OutputFile.cpp, encoded by PngFile.cpp with libpng, or windows/PngFileStb.cpp).
+// OutputFile.cpp, encoded by PngLibpng.cpp, or PngStb.cpp on Windows).
 
 #include <cstdint>
 #include <stdexcept>

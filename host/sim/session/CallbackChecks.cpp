@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <iostream>
 #include <utility>
 
 #include "counting/Counting.h"
@@ -120,6 +121,12 @@ void CheckStopped(host::Host &host, const FailureReport &report)
         report("window", "after XPluginStop " + std::to_string(live) + " window(s) still exist");
     if (size_t live = counting::PluginTextures().size())
         report("texture", "after XPluginStop " + std::to_string(live) + " texture(s) still exist");
+}
+
+int ReportFailures(const std::vector<std::string> &failures)
+{
+    for (const std::string &f : failures) std::cerr << "flyer-sim: check failed: " << f << "\n";
+    return failures.empty() ? 0 : 1;
 }
 
 }  // namespace sim

@@ -53,6 +53,9 @@ void LeaveCallback(const CallbackEntry &entry, const std::string &where, host::H
 // After XPluginStop: command handlers, windows and textures still held.
 void CheckStopped(host::Host &host, const FailureReport &report);
 
+// Prints a run's failed checks on stderr; the exit code for them (0: none).
+int ReportFailures(const std::vector<std::string> &failures);
+
 }  // namespace sim
 
 #endif

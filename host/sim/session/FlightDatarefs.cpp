@@ -26,7 +26,9 @@ constexpr const char *kViewType = host::DatarefName("View");
 
 }  // namespace
 
-FlightDatarefs::FlightDatarefs(host::Host &h, const Options &opts, Flight &flight) : host_(h)
+FlightDatarefs::FlightDatarefs(host::Host &h, int view, const std::vector<Override> &overrides,
+                               const std::vector<const DatarefInfo *> &missing, Flight &flight)
+    : host_(h)
 {
     for (const DatarefInfo &d : host::kPublishedDatarefs) {
         switch (d.type) {
@@ -38,13 +40,13 @@ FlightDatarefs::FlightDatarefs(host::Host &h, const Options &opts, Flight &fligh
         }
     }
     viewRef_ = h.dataRef(kViewType);
-    viewRef_->i = opts.view;
-    for (const Override &o : opts.overrides) {
+    viewRef_->i = view;
+    for (const Override &o : overrides) {
         flight.removeTrack(o.key);
         SetValue(*h.dataRef(o.key.info->name), o.key, o.value);
         fixed_.push_back(o.key);
     }
-    for (const DatarefInfo *d : opts.missing) {
+    for (const DatarefInfo *d : missing) {
         h.setAbsent(d->name);
         for (int i = 0; i < d->size; ++i) fixed_.push_back({d, i});
     }

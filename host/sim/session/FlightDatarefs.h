@@ -8,7 +8,6 @@
 
 #include <vector>
 
-#include "cli/Options.h"
 #include "flights/Flight.h"
 #include "host/Host.h"
 
@@ -16,9 +15,11 @@ namespace sim {
 
 class FlightDatarefs {
 public:
-    // Defines the datarefs in h, which must have been reset. Keeps a
-    // reference to flight, less the tracks --set replaces.
-    FlightDatarefs(host::Host &h, const Options &opts, Flight &flight);
+    // Defines the datarefs in h, which must have been reset: the view type
+    // at `view`, the overrides fixed, the missing ones absent. Keeps a
+    // reference to flight, less the tracks the overrides replace.
+    FlightDatarefs(host::Host &h, int view, const std::vector<Override> &overrides,
+                   const std::vector<const DatarefInfo *> &missing, Flight &flight);
 
     // Every track's value at time t.
     void apply(double t);

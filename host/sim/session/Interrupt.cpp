@@ -3,6 +3,10 @@
 #include <csignal>
 #include <cstdlib>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace sim {
 
 namespace {
@@ -14,6 +18,18 @@ extern "C" void OnInterrupt(int signal)
     if (g_signal != 0) std::_Exit(128 + signal);
     g_signal = signal;
 }
+
+#ifdef _WIN32
+// Windows ends the process a few seconds after telling it; the frame loop
+// ends meanwhile, and the process when main returns.
+BOOL WINAPI OnConsoleClosing(DWORD event)
+{
+    if (event != CTRL_CLOSE_EVENT && event != CTRL_LOGOFF_EVENT && event != CTRL_SHUTDOWN_EVENT) return FALSE;
+    std::raise(SIGTERM);
+    Sleep(10000);
+    return TRUE;
+}
+#endif
 
 }  // namespace
 
@@ -36,6 +52,20 @@ int InterruptSignal()
 int InterruptedExitCode()
 {
     return 128 + (g_signal ? int(g_signal) : SIGINT);
+}
+
+ConsoleCloseInterrupts::ConsoleCloseInterrupts()
+{
+#ifdef _WIN32
+    SetConsoleCtrlHandler(OnConsoleClosing, TRUE);
+#endif
+}
+
+ConsoleCloseInterrupts::~ConsoleCloseInterrupts()
+{
+#ifdef _WIN32
+    SetConsoleCtrlHandler(OnConsoleClosing, FALSE);
+#endif
 }
 
 }  // namespace sim

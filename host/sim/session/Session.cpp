@@ -8,11 +8,12 @@
 #include <iostream>
 #include <set>
 
-#include "Screen.h"
 #include "counting/Counting.h"
 #include "flights/InputText.h"
-#include "host/MesaGraphics.h"
+#include "host/ContextGraphics.h"
 #include "host/OffscreenGL.h"
+#include "screen/OutsideView.h"
+#include "screen/ScreenParts.h"
 
 namespace sim {
 
@@ -21,7 +22,7 @@ namespace {
 // Applies the simulator's tracked graphics state and texture binds to the
 // current context, whatever made it (EGL offscreen or the preview window),
 // as the host's own calls, not the plug-in's.
-class SimGraphics : public host::MesaGraphics {
+class SimGraphics : public host::ContextGraphics {
 protected:
     bool enter() override
     {
@@ -44,15 +45,15 @@ const char *MouseName(XPLMMouseStatus s)
     return s == xplm_MouseDown ? "down" : s == xplm_MouseDrag ? "drag" : "up";
 }
 
-// The host, reset for a session on a screen of the options' size.
-host::Host &FreshHost(const Options &opts, host::GraphicsBackend *graphics)
+// The host, reset for a session on a screen of the settings' size.
+host::Host &FreshHost(const SessionSettings &settings, host::GraphicsBackend *graphics)
 {
     host::Host &h = host::Host::instance();
     h.reset();
     h.setTracing(false);
-    h.setScreenSize(opts.screenWidth, opts.screenHeight);
+    h.setScreenSize(settings.screenWidth, settings.screenHeight);
     h.setGraphicsBackend(graphics);
-    if (!opts.log.empty()) h.setLogFile(opts.logWritten.empty() ? opts.log : opts.logWritten);
+    if (!settings.log.empty()) h.setLogFile(settings.log);
     return h;
 }
 
@@ -76,15 +77,15 @@ bool FirstTimeShown(const std::string &line)
 
 }  // namespace
 
-Session::Session(const Options &opts, const Flight &flight, std::vector<Event> events)
-    : opts_(opts),
+Session::Session(const SessionSettings &settings, const Flight &flight, std::vector<Event> events)
+    : settings_(settings),
       flight_(flight),
       events_(std::move(events)),
-      width_(opts.screenWidth),
-      height_(opts.screenHeight),
+      width_(settings.screenWidth),
+      height_(settings.screenHeight),
       graphics_(std::make_unique<SimGraphics>()),
-      host_(FreshHost(opts, graphics_.get())),
-      datarefs_(host_, opts, flight_),
+      host_(FreshHost(settings, graphics_.get())),
+      datarefs_(host_, settings.view, settings.overrides, settings.missing, flight_),
       router_([this](host::Window &w, int x, int y, XPLMMouseStatus status) {
           int taken = 0;
           callPlugin(std::string("the mouse callback (") + MouseName(status) + " at " +
@@ -116,12 +117,12 @@ void Session::echo()
     for (; logEchoed_ < log.size(); ++logEchoed_) {
         std::string line = log[logEchoed_];
         if (!line.empty() && line.back() == '\n') line.pop_back();
-        if (opts_.verbose)
+        if (settings_.verbose)
             std::cerr << "[log] " << Printable(line) << "\n";
         else if (ReportsFailure(line) && FirstTimeShown(line))
             std::cerr << "flyer-sim: the plug-in logged: " << Printable(line) << "\n";
     }
-    if (!opts_.verbose) return;
+    if (!settings_.verbose) return;
     const auto &spoken = host_.spoken();
     for (; spokenEchoed_ < spoken.size(); ++spokenEchoed_)
         std::cerr << "[speak] " << Printable(spoken[spokenEchoed_]) << "\n";
@@ -142,14 +143,14 @@ void Session::callPlugin(const std::string &what, F &&f)
 
 void Session::start()
 {
-    folder_ = std::make_unique<SimFolder>(opts_.plugin, opts_.texture);
+    folder_ = std::make_unique<SimFolder>(settings_.plugin, settings_.texture);
     if (folder_->textureMissing())
-        std::cerr << "flyer-sim: warning: no texture at " << opts_.texture
+        std::cerr << "flyer-sim: warning: no texture at " << settings_.texture
                   << "; the plug-in runs without its master texture\n";
     try {
         plugin_ = std::make_unique<host::PluginLibrary>(folder_->pluginPath().string());
     } catch (const host::PluginLoadError &e) {
-        throw host::PluginLoadError(std::string(e.what()) + " (a copy of " + opts_.plugin + ")");
+        throw host::PluginLoadError(std::string(e.what()) + " (a copy of " + settings_.plugin + ")");
     }
     counting::SetPluginCode(plugin_->handle());
     started_ = true;
@@ -157,7 +158,7 @@ void Session::start()
     char name[256] = "", sig[256] = "", desc[256] = "";
     int ok = 0;
     callPlugin("XPluginStart", [&] { ok = plugin_->start(name, sig, desc); });
-    if (opts_.verbose)
+    if (settings_.verbose)
         std::cerr << "flyer-sim: loaded \"" << name << "\" (" << sig << "), " << desc << "\n";
     if (ok != 1) failures_.fail("start", "XPluginStart returned " + std::to_string(ok));
     int enabled = 0;
@@ -210,15 +211,15 @@ FrameStats Session::frame(double t, GlDispatch gl)
     host::SetWindowProjection(width_, height_);
     if (gl == GlDispatch::Driver) {
         ScissorTo(height_, kept_);
-        glClearColor(opts_.background[0], opts_.background[1], opts_.background[2], 1);
+        glClearColor(settings_.background[0], settings_.background[1], settings_.background[2], 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        if (opts_.outsideView) DrawOutsideView(width_, height_, OutsideAttitudeOf(host_));
+        if (settings_.outsideView) DrawOutsideView(width_, height_, OutsideAttitudeOf(host_));
         ScissorTo(height_, std::nullopt);
         // The plug-in's draw time (--bench) should not include rasterizing
         // the picture under it, which a software renderer may do at the
         // plug-in's first flush. Elsewhere a software renderer rasterizes
         // that picture on its threads while the plug-in draws.
-        if (opts_.bench)
+        if (settings_.finishPictureFirst)
             glFinish();
         else
             glFlush();
@@ -252,7 +253,7 @@ FrameStats Session::frame(double t, GlDispatch gl)
 
 void Session::skip(double t)
 {
-    if (opts_.everyFrame) {
+    if (settings_.everyFrame) {
         frame(t);
         return;
     }
@@ -300,7 +301,7 @@ std::vector<std::string> Session::finish()
             failures_.fail("nothing drawn", "the plug-in drew nothing in any of the " + std::to_string(framesDrawn_) +
                                                 " frames drawn (its log above says why)");
         if (host_.logFileFailed())
-            failures_.fail("log", "cannot write the plug-in's log to " + opts_.log);
+            failures_.fail("log", "cannot write the plug-in's log to " + (settings_.logName.empty() ? settings_.log : settings_.logName));
     }
     return failures_.failures();
 }

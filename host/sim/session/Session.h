@@ -22,7 +22,6 @@
 #include "FlightDatarefs.h"
 #include "MouseRouter.h"
 #include "SimFolder.h"
-#include "cli/Options.h"
 #include "flights/Events.h"
 #include "flights/Flight.h"
 #include "host/Host.h"
@@ -30,6 +29,28 @@
 #include "outputs/Image.h"
 
 namespace sim {
+
+// What a session needs to know of the run, beside the flight and the events.
+struct SessionSettings {
+    std::string plugin;   // the plug-in file, copied into the simulator folder
+    std::string texture;  // the master texture, copied in as the simulator has it
+    int screenWidth = 0, screenHeight = 0;
+    int view = 0;                               // the view type before the flight sets one
+    std::vector<Override> overrides;            // datarefs fixed for the whole run
+    std::vector<const DatarefInfo *> missing;   // datarefs the simulator does not publish
+    // Under the panel: the outside view, or a flat colour (golden images
+    // that should not change with the outside view).
+    bool outsideView = true;
+    float background[3] = {0, 0, 0};
+    std::string log;      // where the plug-in's log is written; empty: nowhere
+    std::string logName;  // its name in messages (--log's, where the log is written under a temporary name)
+    bool verbose = false;  // echo the log and spoken strings to stderr
+    // skip() draws every frame, as frame() does (the faithful loop).
+    bool everyFrame = false;
+    // The picture under the plug-in is finished before its draw callback
+    // runs, so the callback's time is its own (the bench).
+    bool finishPictureFirst = false;
+};
 
 // Where the plug-in's GL calls in its draw callbacks go: to the driver, or
 // nowhere (counting::NullGlScope), leaving only the plug-in's own work.
@@ -49,7 +70,7 @@ struct UsageError : std::runtime_error {
 
 class Session {
 public:
-    Session(const Options &opts, const Flight &flight, std::vector<Event> events);
+    Session(const SessionSettings &settings, const Flight &flight, std::vector<Event> events);
     ~Session();
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
@@ -112,7 +133,7 @@ private:
     std::string when() const;
     PixelBox keptPart() const { return kept_ ? *kept_ : PixelBox{0, 0, width_, height_}; }
 
-    const Options &opts_;
+    const SessionSettings settings_;
     Flight flight_;
     std::vector<Event> events_;
     size_t nextEvent_ = 0;

@@ -10,11 +10,12 @@
 #include <thread>
 #include <vector>
 
-#include "LiveFeed.h"
-#include "Modes.h"
+#include "Preview.h"
 #include "PreviewWindow.h"
 #include "cli/Help.h"
 #include "host/PanelInterface.h"
+#include "modes/LiveFeed.h"
+#include "modes/Modes.h"
 #include "session/Interrupt.h"
 #include "session/Session.h"
 
@@ -77,28 +78,29 @@ struct PreviewInput : PreviewWindow::Events {
     }
 };
 
-}  // namespace
-
-int RunPreview(const Options &opts, const Flight &flight, std::vector<Event> events, const std::string &name,
+// The preview's loop: the flight, or with `live` what X-Plane sends, in
+// real time; `name` titles the window.
+int RunPreview(const Plan &plan, const Flight &flight, std::vector<Event> events, const std::string &name,
                LiveFeed *live)
 {
     const std::string keys = WindowKeysHelp(!live);
-    auto window = PreviewWindow::Open(opts.screenWidth, opts.screenHeight, "flyer-sim: " + name + "   " + keys);
-    Options o = opts;
-    o.screenWidth = window->width();
-    o.screenHeight = window->height();
+    auto window = PreviewWindow::Open(plan.session.screenWidth, plan.session.screenHeight,
+                                      "flyer-sim: " + name + "   " + keys);
+    SessionSettings settings = plan.session;
+    settings.screenWidth = window->width();
+    settings.screenHeight = window->height();
 
     // Without --duration the preview stays open (at the end of the flight)
     // until it is closed; a screenshot is taken at 2 s unless told otherwise.
-    const double end = opts.duration.value_or(opts.screenshot.empty() ? INFINITY : 2.0);
+    const double end = plan.duration.value_or(plan.screenshot.empty() ? INFINITY : 2.0);
     if (!live && std::isfinite(end)) WarnOfLateEvents(events, end);
-    Session session(o, flight, std::move(events));
+    Session session(settings, flight, std::move(events));
     session.start();
     if (live) live->attach(session);
     PreviewInput input(session, *window, !live);
     std::cerr << "flyer-sim: keys: " << keys << ", Esc quit\n";
 
-    const auto frame = std::chrono::duration<double>(1.0 / opts.fps);
+    const auto frame = std::chrono::duration<double>(1.0 / plan.fps);
     const auto started = std::chrono::steady_clock::now();
     auto last = started;
     double t = 0;
@@ -106,9 +108,9 @@ int RunPreview(const Options &opts, const Flight &flight, std::vector<Event> eve
         if (live) live->publish();
         session.frame(t);
         if (t >= end) {
-            if (!opts.screenshot.empty()) {
-                WritePng(opts.screenshot, session.capture());
-                std::cout << "flyer-sim: wrote " << opts.screenshot << " (t=" << t << " s)\n";
+            if (!plan.screenshot.empty()) {
+                WritePng(plan.screenshot, session.capture());
+                std::cout << "flyer-sim: wrote " << plan.screenshot << " (t=" << t << " s)\n";
             }
             break;
         }
@@ -128,10 +130,19 @@ int RunPreview(const Options &opts, const Flight &flight, std::vector<Event> eve
     return Interrupted() ? InterruptedExitCode() : code;
 }
 
-int RunWindow(const Options &opts)
+}  // namespace
+
+int RunWindow(const Plan &plan)
 {
-    Input in = LoadInput(opts);
-    return RunPreview(opts, in.flight, std::move(in.events), in.flight.name, nullptr);
+    Input in = LoadInput(plan);
+    return RunPreview(plan, in.flight, std::move(in.events), in.flight.name, nullptr);
+}
+
+int RunLiveWindow(const Plan &plan)
+{
+    std::vector<Event> events = LoadEvents(plan);
+    LiveFeed feed(plan);
+    return RunPreview(plan, LiveFlight(), std::move(events), "X-Plane, live", &feed);
 }
 
 }  // namespace sim

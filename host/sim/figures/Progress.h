@@ -1,5 +1,5 @@
-#ifndef OSTREL_SIM_OUTPUTS_PROGRESS_H
-#define OSTREL_SIM_OUTPUTS_PROGRESS_H
+#ifndef OSTREL_SIM_FIGURES_PROGRESS_H
+#define OSTREL_SIM_FIGURES_PROGRESS_H
 // A progress line on stderr for runs that write many frames: redrawn in place
 // on a terminal (frames done of total, rate, time left), otherwise a few
 // plain lines (after 5 s if that is before a quarter, then a quarter, half,

@@ -14,14 +14,13 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <ifaddrs.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #endif
 
-namespace sim::live {
+namespace sim::net {
 
 namespace {
 
@@ -45,23 +44,12 @@ std::string ErrorText(int code)
 }
 void CloseHandle_(intptr_t h) { closesocket(Handle(h)); }
 
-// Winsock is started once and left running until the process ends.
-void StartNetwork()
-{
-    static const bool started = [] {
-        WSADATA data;
-        if (WSAStartup(MAKEWORD(2, 2), &data) != 0) throw std::runtime_error("cannot start Winsock");
-        return true;
-    }();
-    (void)started;
-}
 #else
 using Handle = int;
 constexpr intptr_t kNone = -1;
 int LastError() { return errno; }
 std::string ErrorText(int code) { return std::strerror(code); }
 void CloseHandle_(intptr_t h) { ::close(int(h)); }
-void StartNetwork() {}
 #endif
 
 Handle H(intptr_t h) { return Handle(h); }
@@ -165,78 +153,6 @@ std::vector<uint32_t> InterfaceAddresses()
 
 }  // namespace
 
-std::string Endpoint::text() const
-{
-    return std::to_string(address >> 24) + "." + std::to_string(address >> 16 & 0xff) + "." +
-           std::to_string(address >> 8 & 0xff) + "." + std::to_string(address & 0xff) + ":" + std::to_string(port);
-}
-
-uint32_t ParseAddress(const std::string &dotted)
-{
-    uint32_t address = 0;
-    size_t at = 0;
-    for (int part = 0; part < 4; ++part) {
-        if (part > 0) {
-            if (at >= dotted.size() || dotted[at] != '.') throw std::runtime_error("not an IPv4 address: " + dotted);
-            ++at;
-        }
-        size_t digits = 0;
-        unsigned value = 0;
-        while (at < dotted.size() && dotted[at] >= '0' && dotted[at] <= '9' && digits < 3) {
-            value = value * 10 + unsigned(dotted[at++] - '0');
-            ++digits;
-        }
-        if (digits == 0 || value > 255) throw std::runtime_error("not an IPv4 address: " + dotted);
-        address = address << 8 | value;
-    }
-    if (at != dotted.size()) throw std::runtime_error("not an IPv4 address: " + dotted);
-    return address;
-}
-
-Endpoint ResolveEndpoint(const std::string &text, uint16_t defaultPort)
-{
-    std::string host = text;
-    Endpoint e;
-    e.port = defaultPort;
-    const size_t colon = text.rfind(':');
-    if (colon != std::string::npos) {
-        host = text.substr(0, colon);
-        const std::string port = text.substr(colon + 1);
-        unsigned value = 0;
-        bool ok = !port.empty() && port.size() <= 5;
-        for (char c : port) {
-            ok = ok && c >= '0' && c <= '9';
-            if (ok) value = value * 10 + unsigned(c - '0');
-        }
-        if (!ok || value == 0 || value > 65535)
-            throw std::runtime_error("\"" + text + "\": the port must be a number from 1 to 65535");
-        e.port = uint16_t(value);
-    }
-    if (host.empty()) throw std::runtime_error("\"" + text + "\": no host before the port");
-    // Digits and dots are an address, never a name ("1.2.3" is a typing
-    // error, not the 1.2.0.3 the system's resolver would make of it).
-    if (host.find_first_not_of("0123456789.") == std::string::npos) {
-        e.address = ParseAddress(host);
-        return e;
-    }
-    StartNetwork();
-    addrinfo hints{}, *found = nullptr;
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    const int r = getaddrinfo(host.c_str(), nullptr, &hints, &found);
-    if (r != 0 || !found)
-        throw std::runtime_error("cannot find the address of \"" + host + "\": " +
-#ifdef _WIN32
-                                 ErrorText(r)
-#else
-                                 gai_strerror(r)
-#endif
-        );
-    e.address = ntohl(reinterpret_cast<const sockaddr_in *>(found->ai_addr)->sin_addr.s_addr);
-    freeaddrinfo(found);
-    return e;
-}
-
 UdpSocket UdpSocket::client() { return bound(Endpoint{}); }
 
 UdpSocket UdpSocket::bound(Endpoint local)
@@ -259,7 +175,7 @@ UdpSocket UdpSocket::multicastListener(uint16_t port, const std::string &group)
     Endpoint any;
     any.port = port;
     Bind(s.handle_, any);
-    const uint32_t groupAddress = ParseAddress(group);
+    const uint32_t groupAddress = Ipv4Address(group);
     for (uint32_t iface : InterfaceAddresses()) {
         ip_mreq m{};
         m.imr_multiaddr.s_addr = htonl(groupAddress);
@@ -398,4 +314,4 @@ bool WaitReadable(const std::vector<const UdpSocket *> &sockets, int millisecond
 #endif
 }
 
-}  // namespace sim::live
+}  // namespace sim::net

@@ -1,5 +1,6 @@
-// Offscreen desktop OpenGL through EGL without a display. The drawing and
-// read-back calls shared with the Windows context are in OffscreenGLCommon.cpp.
+// Offscreen desktop OpenGL through EGL without a display (host/OffscreenGL.h;
+// OffscreenWgl.cpp is its Windows twin). The drawing and read-back calls
+// shared with the Windows context are in OffscreenGLCommon.cpp.
 
 #include "host/OffscreenGL.h"
 

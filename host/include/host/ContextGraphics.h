@@ -1,16 +1,17 @@
-#ifndef OSTREL_HOST_MESAGRAPHICS_H
-#define OSTREL_HOST_MESAGRAPHICS_H
+#ifndef OSTREL_HOST_CONTEXTGRAPHICS_H
+#define OSTREL_HOST_CONTEXTGRAPHICS_H
 // The graphics backend that applies XPLMSetGraphicsState and XPLMBindTexture2d
-// to the GL context that is current, as the simulator does. With no current
-// context it does nothing. Part of ostrel_host_gl, beside the EGL (or, on
-// Windows, the WGL) context.
+// to the GL context that is current, as the simulator does: whatever made
+// the context (EGL, WGL, a preview window) and whatever renders it (Mesa, a
+// GPU's driver). With no current context it does nothing. Part of
+// ostrel_host_gl, beside the offscreen contexts.
 
 #include "host/Host.h"
 #include "host/OffscreenGL.h"
 
 namespace host {
 
-class MesaGraphics : public GraphicsBackend {
+class ContextGraphics : public GraphicsBackend {
 public:
     void setGraphicsState(const GraphicsState &state) final;
     void bindTexture2d(int texture, int unit) final;

@@ -1,3 +1,5 @@
+// PNG files through libpng (Image.h): frames written fast rather than small.
+
 #include "Image.h"
 
 #include <png.h>

@@ -1,6 +1,7 @@
-#ifndef OSTREL_SIM_COUNTING_COUNTERS_H
-#define OSTREL_SIM_COUNTING_COUNTERS_H
-// The state the scopes set and the counting definitions read (Counting.h).
+#ifndef OSTREL_SIM_COUNTING_STATE_H
+#define OSTREL_SIM_COUNTING_STATE_H
+// The flags the scopes set and the counts the counting definitions keep
+// (Counting.h is the room's interface).
 // Plain globals: the GL and allocator definitions read them on every call.
 
 #include <cstdint>

@@ -1,15 +1,8 @@
-// What flyer-sim.exe leaves out, being built without Cairo, POSIX processes
-// and the ELF loader's interposition: contact sheets, videos, and counting
-// the plug-in's GL calls, allocations and textures (reported as zero and
-// "n/a"; GL calls always reach the driver). Frames, sequences, the preview
-// window, --live, the bench timings and the other end-of-run checks work as
-// on Linux.
+// What flyer-sim.exe has in place of contact sheets and videos, being built
+// without Cairo and POSIX processes: a run that asks for one is refused.
 
-#include "counting/Counting.h"
-#include "counting/ElfImports.h"
-#include "modes/Modes.h"
-#include "outputs/ContactSheet.h"
-#include "outputs/Video.h"
+#include "ContactSheet.h"
+#include "Video.h"
 #include "session/Session.h"
 
 namespace sim {
@@ -45,23 +38,4 @@ void VideoWriter::queue(bool) {}
 void VideoWriter::add(const Image &) {}
 void VideoWriter::finish() {}
 
-namespace counting {
-
-bool GlCallsCounted() { return false; }
-bool AllocationsCounted() { return false; }
-void SetPluginCode(void *) {}
-void ClearPluginCode() {}
-
-const std::vector<std::string> &CountedGlFunctions()
-{
-    static const std::vector<std::string> none;
-    return none;
-}
-
-std::vector<std::string> ImportedGlFunctions(const std::string &)
-{
-    return {};
-}
-
-}  // namespace counting
 }  // namespace sim

@@ -1,6 +1,6 @@
-#ifndef OSTREL_SIM_MODES_STATISTICS_H
-#define OSTREL_SIM_MODES_STATISTICS_H
-// The bench's figures.
+#ifndef OSTREL_SIM_FIGURES_STATISTICS_H
+#define OSTREL_SIM_FIGURES_STATISTICS_H
+// Figures of many measurements: the bench's frame times, the live run's delays.
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 // Applies the simulator's graphics calls to the current GL context.
 
-#include "host/MesaGraphics.h"
+#include "host/ContextGraphics.h"
 
 #include <GL/gl.h>
 
@@ -15,7 +15,7 @@ static void Set(GLenum cap, bool on)
         glDisable(cap);
 }
 
-void MesaGraphics::setGraphicsState(const GraphicsState &s)
+void ContextGraphics::setGraphicsState(const GraphicsState &s)
 {
     if (!enter()) return;
     Set(GL_FOG, s.fog != 0);
@@ -29,7 +29,7 @@ void MesaGraphics::setGraphicsState(const GraphicsState &s)
     leave();
 }
 
-void MesaGraphics::bindTexture2d(int texture, int unit)
+void ContextGraphics::bindTexture2d(int texture, int unit)
 {
     if (unit != 0 || !enter()) return;
     glBindTexture(GL_TEXTURE_2D, GLuint(texture));

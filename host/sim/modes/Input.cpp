@@ -1,33 +1,37 @@
+// What every mode reads before it flies: the flight and events, where the
+// run ends, the events it never reaches (Modes.h).
+
 #include <iostream>
 
 #include "Modes.h"
+#include "cli/Options.h"
 #include "flights/InputText.h"
 #include "host/PanelInterface.h"
 #include "session/Session.h"
 
 namespace sim {
 
-Input LoadInput(const Options &opts)
+Input LoadInput(const Plan &plan)
 {
-    Input in{LoadFlight(opts.flight), {}};
+    Input in{LoadFlight(plan.flight), {}};
     for (const std::string &note : in.flight.notes) std::cerr << "flyer-sim: " << Printable(note) << "\n";
-    in.events = LoadEvents(opts);
+    in.events = LoadEvents(plan);
     return in;
 }
 
-std::vector<Event> LoadEvents(const Options &opts)
+std::vector<Event> LoadEvents(const Plan &plan)
 {
     std::vector<Event> events;
-    if (!opts.eventsFile.empty()) events = LoadEvents(opts.eventsFile);
-    events.insert(events.end(), opts.commands.begin(), opts.commands.end());
+    if (!plan.eventsFile.empty()) events = LoadEvents(plan.eventsFile);
+    events.insert(events.end(), plan.commands.begin(), plan.commands.end());
     return events;
 }
 
-double RunEnd(const Options &opts, const Flight &flight)
+double RunEnd(const Plan &plan, const Flight &flight)
 {
-    if (opts.duration) return *opts.duration;
+    if (plan.duration) return *plan.duration;
     if (flight.duration > kMaxRunSeconds)
-        throw UsageError("--flight " + opts.flight + " lasts " + FormatNumber(flight.duration) +
+        throw UsageError("--flight " + plan.flight + " lasts " + FormatNumber(flight.duration) +
                          " s, longer than the " + LongestRun() + " flyer-sim runs; give the part to fly with --duration");
     return flight.duration;
 }
@@ -44,12 +48,6 @@ void WarnOfLateEvents(const std::vector<Event> &events, double end)
     }
     if (late > kListed)
         std::cerr << "flyer-sim: warning: and " << late - kListed << " more events after the run's last frame\n";
-}
-
-int ReportFailures(const std::vector<std::string> &failures)
-{
-    for (const std::string &f : failures) std::cerr << "flyer-sim: check failed: " << f << "\n";
-    return failures.empty() ? 0 : 1;
 }
 
 Event GlassPanelAtStart()

@@ -1,8 +1,8 @@
-#ifndef OSTREL_SIM_SESSION_SCREEN_H
-#define OSTREL_SIM_SESSION_SCREEN_H
-// The simulator's screen around the plug-in: the picture drawn under the
-// panel, and what is read back from the screen (frames, where the panel is).
-// Needs a current GL context of the screen's size.
+#ifndef OSTREL_SIM_SCREEN_SCREENPARTS_H
+#define OSTREL_SIM_SCREEN_SCREENPARTS_H
+// Parts of the simulator's screen: the part a frame draws (a scissor box),
+// the pixels read back from it, and the part the plug-in's windows cover.
+// The GL calls need a current GL context of the screen's size.
 
 #include <cstdint>
 #include <optional>
@@ -11,22 +11,6 @@
 #include "outputs/Image.h"
 
 namespace sim {
-
-// The outside view: sky and ground split by a horizon that follows pitch
-// and roll, with ground lines that follow the heading, so the panel's
-// transparency and dragging show against something that moves.
-
-struct OutsideAttitude {
-    float pitch = 0, roll = 0, heading = 0;  // degrees
-    bool night = false;
-};
-
-// Draws over the whole screen in window pixels (origin lower left), within
-// the scissor box if the caller set one; leaves texturing and blending off
-// and the modelview matrix as it found it.
-void DrawOutsideView(int width, int height, const OutsideAttitude &a);
-// The attitude and lights the host's datarefs hold now.
-OutsideAttitude OutsideAttitudeOf(host::Host &h);
 
 // Limits the drawing that follows to `part` of a screen `height` pixels
 // high (scissor box; none: the whole screen). Drawing inside the part gives

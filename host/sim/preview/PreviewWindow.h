@@ -1,9 +1,9 @@
-#ifndef OSTREL_SIM_MODES_PREVIEWWINDOW_H
-#define OSTREL_SIM_MODES_PREVIEWWINDOW_H
+#ifndef OSTREL_SIM_PREVIEW_PREVIEWWINDOW_H
+#define OSTREL_SIM_PREVIEW_PREVIEWWINDOW_H
 // The preview's window on the screen (--window), with an OpenGL context
-// current on it while it is open: GLFW on Linux (modes/GlfwWindow.cpp),
-// plain Win32 and WGL on Windows (windows/Win32Window.cpp). What it draws
-// and what its keys do is the preview's (modes/Window.cpp), the same on both.
+// current on it while it is open: GLFW on Linux (GlfwWindow.cpp), plain
+// Win32 and WGL on Windows (Win32Window.cpp). What it draws and what its
+// keys do is the preview's (Preview.cpp), the same on both.
 
 #include <memory>
 #include <string>

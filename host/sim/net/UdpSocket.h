@@ -1,5 +1,5 @@
-#ifndef OSTREL_SIM_LIVE_UDPSOCKET_H
-#define OSTREL_SIM_LIVE_UDPSOCKET_H
+#ifndef OSTREL_SIM_NET_UDPSOCKET_H
+#define OSTREL_SIM_NET_UDPSOCKET_H
 // IPv4 UDP sockets for the live link, the same on Linux (POSIX sockets) and
 // Windows (Winsock 2). Every socket is non-blocking: receive() returns at
 // once, and the only wait, WaitReadable(), is bounded by its caller.
@@ -10,24 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace sim::live {
+#include "Address.h"
 
-struct Endpoint {
-    uint32_t address = 0;  // IPv4, most significant byte first (127.0.0.1 is 0x7f000001)
-    uint16_t port = 0;
-    bool operator==(const Endpoint &o) const { return address == o.address && port == o.port; }
-    bool operator!=(const Endpoint &o) const { return !(*this == o); }
-    bool operator<(const Endpoint &o) const { return address != o.address ? address < o.address : port < o.port; }
-    std::string text() const;  // "127.0.0.1:49000"
-};
-inline constexpr uint32_t kLoopbackAddress = 0x7f000001;
-
-// "HOST" or "HOST:PORT" (a name or a dotted address); the port defaults to
-// defaultPort. Names are looked up once, here. Throws std::runtime_error
-// saying what is wrong.
-Endpoint ResolveEndpoint(const std::string &text, uint16_t defaultPort);
-// The dotted address, 0x7f000001 from "127.0.0.1"; throws for anything else.
-uint32_t ParseAddress(const std::string &dotted);
+namespace sim::net {
 
 class UdpSocket {
 public:
@@ -85,6 +70,6 @@ private:
 // one has one waiting.
 bool WaitReadable(const std::vector<const UdpSocket *> &sockets, int milliseconds);
 
-}  // namespace sim::live
+}  // namespace sim::net
 
 #endif

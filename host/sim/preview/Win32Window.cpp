@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "host/Wgl.h"
-#include "modes/PreviewWindow.h"
+#include "PreviewWindow.h"
 
 namespace sim {
 
