@@ -5,7 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
+#include <unistd.h>
 
 #include "RecordingHarness.h"
 #include "counting/ElfSymbols.h"
@@ -80,4 +86,46 @@ TEST(Exports, LoaderNamesEveryMissingEntryPoint)
     } catch (const host::PluginLoadError &e) {
         EXPECT_NE(std::string(e.what()).find("/nonexistent/OstrelLin.xpl"), std::string::npos);
     }
+}
+
+// Offsets and sizes in a file are whatever the file says: tables said to lie
+// past its end, where adding an offset to a size would wrap, are refused as
+// the file's fault, and so are a cut file and one that is no ELF at all.
+TEST(Exports, SymbolReaderRefusesTablesOutsideTheFile)
+{
+    std::ifstream in(PluginHarness::BuiltPlugin(), std::ios::binary);
+    const std::string good((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Elf64_Ehdr eh;
+    std::memcpy(&eh, good.data(), sizeof eh);
+    auto withDynsym = [&](uint64_t offset, uint64_t size) {
+        std::string f = good;
+        for (size_t i = 0; i < eh.e_shnum; ++i) {
+            Elf64_Shdr sh;
+            char *at = &f[eh.e_shoff + i * eh.e_shentsize];
+            std::memcpy(&sh, at, sizeof sh);
+            if (sh.sh_type != SHT_DYNSYM) continue;
+            sh.sh_offset = offset;
+            sh.sh_size = size;
+            std::memcpy(at, &sh, sizeof sh);
+        }
+        return f;
+    };
+    std::string farHeaders = good;
+    const uint64_t far = UINT64_MAX - 8;
+    std::memcpy(&farHeaders[offsetof(Elf64_Ehdr, e_shoff)], &far, sizeof far);
+    const std::string bad[] = {
+        farHeaders,
+        withDynsym(far, 2 * sizeof(Elf64_Sym)),
+        withDynsym(sizeof(Elf64_Sym), far),
+        good.substr(0, good.size() / 2),
+        good.substr(0, 20),
+        "not an ELF file",
+    };
+    const std::filesystem::path file =
+        std::filesystem::path(testing::TempDir()) / ("elf-" + std::to_string(getpid()) + ".so");
+    for (size_t i = 0; i < std::size(bad); ++i) {
+        std::ofstream(file, std::ios::binary) << bad[i];
+        EXPECT_THROW(ReadDynamicSymbols(file.string()), std::runtime_error) << "case " << i;
+    }
+    std::filesystem::remove(file);
 }

@@ -144,14 +144,6 @@ std::vector<std::string> ProbeRun(const std::string &variant = "probe")
 
 }  // namespace
 
-TEST(Run, HelpDocumentsTheOptions)
-{
-    Result r = Sim({"--help"});
-    EXPECT_EQ(r.code, 0);
-    for (const char *opt : {"--plugin", "--flight", "--set", "--events", "--bench", "--window", "--demo"})
-        EXPECT_TRUE(Contains(r.output, opt)) << opt;
-}
-
 // Every way a command line or an input is refused, a run that would write
 // nothing or more than anyone means, and what a run warns of: the exit code
 // and the words the message must hold (the option, the value, what would
