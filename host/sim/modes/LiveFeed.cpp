@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "Plan.h"
+#include "session/Interrupt.h"
 #include "session/Session.h"
 
 namespace sim {
@@ -53,9 +54,13 @@ LiveFeed::LiveFeed(const Plan &plan)
         LinkOptionsOf(plan), [](const live::LinkMessage &m) { std::cerr << "flyer-sim: " << m.text << "\n"; },
         asked_.data(), asked_.size());
     pacer_ = std::make_unique<live::FramePacer>(*link_, plan.fps);
+    InterruptOnConsoleClose(true);
 }
 
-LiveFeed::~LiveFeed() = default;
+LiveFeed::~LiveFeed()
+{
+    InterruptOnConsoleClose(false);
+}
 
 void LiveFeed::attach(Session &session)
 {

@@ -29,7 +29,6 @@
 #include "host/PublishedDatarefs.h"
 #include "live/FramePacing.h"
 #include "live/XPlaneLink.h"
-#include "session/Interrupt.h"
 
 namespace sim {
 
@@ -62,7 +61,6 @@ private:
     std::vector<const host::PublishedDataref *> askedInHost_;
     std::unique_ptr<live::XPlaneLink> link_;
     std::unique_ptr<live::FramePacer> pacer_;
-    ConsoleCloseInterrupts consoleClose_;
     Session *session_ = nullptr;
     std::vector<bool> driven_;
     std::vector<Clock::time_point> pending_;  // arrivals of the datagrams in the frame being shown

@@ -54,17 +54,12 @@ int InterruptedExitCode()
     return 128 + (g_signal ? int(g_signal) : SIGINT);
 }
 
-ConsoleCloseInterrupts::ConsoleCloseInterrupts()
+void InterruptOnConsoleClose(bool on)
 {
 #ifdef _WIN32
-    SetConsoleCtrlHandler(OnConsoleClosing, TRUE);
-#endif
-}
-
-ConsoleCloseInterrupts::~ConsoleCloseInterrupts()
-{
-#ifdef _WIN32
-    SetConsoleCtrlHandler(OnConsoleClosing, FALSE);
+    SetConsoleCtrlHandler(OnConsoleClosing, on ? TRUE : FALSE);
+#else
+    (void)on;
 #endif
 }
 

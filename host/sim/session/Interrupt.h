@@ -18,17 +18,11 @@ int InterruptSignal();
 // The exit code for an interrupted run: 128 + the signal, as shells report it.
 int InterruptedExitCode();
 
-// While one lives, closing the console window, logging off or shutting down
+// From on to off, closing the console window, logging off or shutting down
 // Windows is taken as SIGTERM: the frame loop ends and cancels what it must
-// (a live run's subscriptions) in the seconds Windows waits. Nothing
+// (a live run's subscriptions) in the seconds Windows waits. Does nothing
 // elsewhere.
-class ConsoleCloseInterrupts {
-public:
-    ConsoleCloseInterrupts();
-    ~ConsoleCloseInterrupts();
-    ConsoleCloseInterrupts(const ConsoleCloseInterrupts &) = delete;
-    ConsoleCloseInterrupts &operator=(const ConsoleCloseInterrupts &) = delete;
-};
+void InterruptOnConsoleClose(bool on);
 
 }  // namespace sim
 
