@@ -590,6 +590,26 @@ TEST(Run, GarminLogReplays)
     EXPECT_TRUE(Contains(r.output, "2023-06-02 23:59:57 to 2023-06-03 00:00:03")) << r.output;
 }
 
+// Logs as avionics leave them, padded to their preallocated size or cut
+// mid-line by a power loss, replay and say once what they left out.
+TEST(Run, PaddedAndCutLogsReplaySayingWhatWasLeftOut)
+{
+    for (const std::string file : {"g1000-midnight.csv", "xplane-ils.txt"}) {
+        const std::string text = Read(SIM_DATA_DIR "/" + file);
+        const size_t last = text.rfind('\n', text.size() - 2) + 1;
+        const std::pair<std::string, const char *> logs[] = {
+            {Write("padded-" + file, text + std::string(64 << 10, '\0')), "ignored the 65536 bytes of NUL padding"},
+            {Write("cut-" + file, text.substr(0, (last + text.size()) / 2)), "last line cut short; skipped"},
+        };
+        for (const auto &[log, said] : logs) {
+            Result r = Sim({"--plugin", Probe(), "--screen", "320x200", "--flight", log});
+            EXPECT_EQ(r.code, 0) << r.output;
+            EXPECT_TRUE(Contains(r.output, said)) << r.output;
+            EXPECT_EQ(r.output.find(said), r.output.rfind(said)) << r.output;
+        }
+    }
+}
+
 // Runs flyer-sim writing a video with a shell script as the ffmpeg it finds
 // first on the PATH, in the folder `dir`.
 Result WithStandInFfmpeg(const fs::path &dir, const std::string &script, std::vector<std::string> args)

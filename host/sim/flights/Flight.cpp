@@ -145,7 +145,10 @@ void TrackBuilder::restUntilFirstValues()
 
 Flight LoadFlightFile(const std::string &path)
 {
-    return ParseFlight(ReadTextFile(path, "--flight", "flight file"), path);
+    std::vector<std::string> notes;
+    Flight flight = ParseFlight(ReadTextFile(path, "--flight", "flight file", notes), path);
+    flight.notes.insert(flight.notes.end(), notes.begin(), notes.end());
+    return flight;
 }
 
 Flight ParseFlight(const std::string &text, const std::string &file)
@@ -182,7 +185,9 @@ std::string FlightsHelp()
            "nothing moves, every dataref at rest) or a file, one of:\n" +
            CsvFlightHelp() + GarminLogHelp() + XPlaneDataHelp() +
            "Time 0 is the first sample. In every format, rows repeating the last kept time\n"
-           "(a pause) or going back before it (a restart) are skipped with a warning.\n";
+           "(a pause) or going back before it (a restart) are skipped with a warning, and\n"
+           "so is a last line cut short; padding after the last line (NUL or 0xFF bytes,\n"
+           "the unused end of an avionics card's log) is ignored, saying how much.\n";
 }
 
 }  // namespace sim
