@@ -1,6 +1,6 @@
 // The project's CSV flight format: interpolation and error positions; what
 // every text format shares: the byte order mark, padding, a last line cut
-// short.
+// short, the heading under both its names.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -247,4 +247,27 @@ TEST(InputText, ALastLineCutShortIsSkippedWithOneWarningInEveryFormat)
     EXPECT_NE(notes[0].find("e.txt:2:10: \"down\" needs x and y (screen pixels) (last line cut short; skipped)"), std::string::npos)
         << notes[0];
     EXPECT_THROW(ParseEvents("1 command Switch\n2 down 30\n", "e.txt", notes), FlightError);
+}
+
+// X-Plane publishes the heading as mag_psi and, marked replaced by it, as
+// magpsi: every flight drives both with the same values, from a column of
+// either name; one with both columns keeps each.
+TEST(Flights, TheHeadingDrivesBothItsNames)
+{
+    const char *now = host::DatarefName("Heading"), *old = host::DatarefName("HeadingOld");
+    const Flight flights[] = {
+        CircuitFlight(),
+        LoadFlightFile(SIM_DATA_DIR "/g1000-midnight.csv"),
+        LoadFlightFile(SIM_DATA_DIR "/xplane-ils.txt"),
+        ParseCsvFlight("time,Heading\n0,350\n2,10\n", "f.csv"),
+        ParseCsvFlight(std::string("time,") + old + "\n0,350\n2,10\n", "f.csv"),
+    };
+    for (const Flight &f : flights)
+        for (double t : {0.0, 1.0, 2.5, 60.0}) {
+            EXPECT_EQ(At(f, now, t), At(f, old, t)) << f.name << " at " << t;
+            EXPECT_FALSE(std::isnan(At(f, now, t)));
+        }
+    const Flight both = ParseCsvFlight("time,Heading,HeadingOld\n0,90,0\n", "f.csv");
+    EXPECT_DOUBLE_EQ(At(both, now, 0), 90);
+    EXPECT_DOUBLE_EQ(At(both, old, 0), 0);
 }

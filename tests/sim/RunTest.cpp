@@ -758,7 +758,7 @@ TEST(RealPlugin, BothPanelsTakeNonFiniteAndHugeValues)
                                 "sim/cockpit2/gauges/indicators/vvi_fpm_pilot=-inf",
                                 "sim/flightmodel/position/theta=1e30",
                                 "sim/flightmodel/position/phi=-1e30",
-                                "sim/flightmodel/position/magpsi=nan",
+                                "sim/flightmodel/position/mag_psi=nan",
                                 "sim/cockpit2/radios/indicators/nav1_dme_distance_nm=inf",
                                 "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot=-inf",
                                 "sim/cockpit2/autopilot/flight_director_pitch_deg=nan",
@@ -885,6 +885,31 @@ TEST(RealPlugin, XPlaneDataReplaysThroughBothPanels)
                 ++warnings;
             EXPECT_EQ(warnings, std::string(file) == "xplane-ils.txt" ? 1u : 0u) << r.output;
         }
+}
+
+// X-Plane 12 publishes the heading as mag_psi and as magpsi, which it marks
+// replaced; X-Plane 10 only as magpsi. Both panels show mag_psi where it is
+// published (90, magpsi at 0), magpsi where it is not: the same panel, and
+// not the one of heading 0.
+TEST(RealPlugin, BothPanelsShowMagPsiWherePublishedElseMagpsi)
+{
+    for (const char *panel : {"GA", "Glass"}) {
+        const bool ga = std::string(panel) == "GA";
+        const PanelSize size = ga ? GA_PANEL : GLASS_PANEL;
+        auto panelAt = [&](std::vector<std::string> args) {
+            const std::string png = Scratch("heading.png").string();
+            args.insert(args.end(), {"--flight", "rest", "--screen", "640x400", "--at", "12", "--png", png});
+            if (!ga) args.insert(args.end(), {"--command", "Switch@0"});
+            Result r = Sim(args);
+            EXPECT_EQ(r.code, 0) << r.output;
+            return sim::ReadPng(png).cropped({0, 400 - size.h, size.w, size.h}).rgba;
+        };
+        const auto xplane12 = panelAt({"--set", "sim/flightmodel/position/mag_psi=90", "--set",
+                                       "sim/flightmodel/position/magpsi=0"});
+        const auto xplane10 = panelAt({"--missing", "sim/flightmodel/position/mag_psi", "--set", "HeadingOld=90"});
+        EXPECT_TRUE(xplane12 == xplane10) << panel;
+        EXPECT_FALSE(xplane12 == panelAt({})) << panel;
+    }
 }
 
 TEST(RealPlugin, VerboseEchoesTheLogAndSpeechAndLogGoesToTheFile)

@@ -98,6 +98,20 @@ void Flight::removeTrack(const DatarefKey &key)
 
 void Flight::finish()
 {
+    // X-Plane publishes some values under a replaced name beside their
+    // replacement: what a flight gives under one name, the other gets too.
+    for (const DatarefInfo &d : host::kPublishedDatarefs) {
+        if (!d.replacedBy) continue;
+        const DatarefInfo *replacement = FindDataref(d.replacedBy);
+        for (int i = 0; i < d.size; ++i) {
+            const DatarefKey replaced{&d, i}, by{replacement, i};
+            const Track *a = find(replaced), *b = find(by);
+            if (!a == !b) continue;
+            Track twin = a ? *a : *b;
+            twin.key = a ? by : replaced;
+            tracks.push_back(std::move(twin));
+        }
+    }
     duration = 0;
     for (const Track &t : tracks)
         if (!t.samples.empty()) duration = std::max(duration, t.samples.back().t);
@@ -187,7 +201,9 @@ std::string FlightsHelp()
            "Time 0 is the first sample. In every format, rows repeating the last kept time\n"
            "(a pause) or going back before it (a restart) are skipped with a warning, and\n"
            "so is a last line cut short; padding after the last line (NUL or 0xFF bytes,\n"
-           "the unused end of an avionics card's log) is ignored, saying how much.\n";
+           "the unused end of an avionics card's log) is ignored, saying how much. A\n"
+           "flight's heading drives both of X-Plane's names for it: mag_psi (Heading) and\n"
+           "magpsi (HeadingOld), which X-Plane 12 marks replaced but still publishes.\n";
 }
 
 }  // namespace sim

@@ -252,6 +252,7 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
     }
     if (!clock.anyKept()) throw ErrorAt(file, 4, 1, "no data rows with a clock");
     b.restUntilFirstValues();
+    flight.finish();
     const long span = static_cast<long>(clock.last() - clock.first());
     flight.duration = static_cast<double>(span);
 

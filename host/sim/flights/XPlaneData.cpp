@@ -205,6 +205,7 @@ Flight ParseXPlaneData(const std::string &text, const std::string &file)
     }
     if (!clock.anyKept()) throw ErrorAt(file, headerLine + 1, 1, "no sample rows after the header");
     b.restUntilFirstValues();
+    flight.finish();
     flight.duration = clock.last() - clock.first();
 
     char span[64];
