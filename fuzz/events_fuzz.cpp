@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::string text(reinterpret_cast<const char *>(data), size);
     std::vector<sim::Event> events;
     try {
-        events = sim::ParseEvents(text, "fuzz.txt");
+        std::vector<std::string> notes;
+        events = sim::ParseEvents(text, "fuzz.txt", notes);
     } catch (const sim::FlightError &) {
         return 0;
     }

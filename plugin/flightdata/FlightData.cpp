@@ -1,7 +1,11 @@
 // The dataref table. One row per dataref, in lookup order; a missing dataref
 // keeps a null handle and its global keeps its last value. A row may name a
-// second dataref, looked up only when the simulator does not publish the
-// first.
+// second dataref, for a simulator that publishes the value under another
+// name only.
+//
+// Lookup order: row by row, the row's name first; its second name right
+// after it, and only where the simulator does not publish the first. Each
+// name is looked up once, at start, never again.
 
 #include "FlightData.h"
 #include "Panel.h"
@@ -44,7 +48,10 @@ static const FlightDataRow kFlightData[] = {
     {"sim/cockpit2/annunciators/stall_warning", &StallDataRef, &Stalled, FD_INT, 0},
     {"sim/cockpit2/gauges/indicators/airspeed_kts_pilot", &AirspeedDataRef, &Airspeed, FD_FLOAT, 0},
     {"sim/cockpit2/gauges/indicators/vvi_fpm_pilot", &VertspeedDataRef, &Vertspeed, FD_FLOAT, 0},
-    {"sim/flightmodel/position/magpsi", &HeadingDataRef, &Heading, FD_FLOAT, 0},
+    // X-Plane 12 marks magpsi "do not use, replaced" by mag_psi, the heading the
+    // instruments show; X-Plane 11 publishes both, X-Plane 10 only magpsi.
+    {"sim/flightmodel/position/mag_psi", &HeadingDataRef, &Heading, FD_FLOAT,
+     "sim/flightmodel/position/magpsi"},
     {"sim/flightmodel/misc/h_ind", &AltDataRef, &Altitude, FD_FLOAT, 0},
     {"sim/cockpit2/autopilot/heading_dial_deg_mag_pilot", &BugDataRef, &Bug, FD_FLOAT, 0},
     {"sim/flightmodel/position/theta", &PitchDataRef, &Pitch, FD_FLOAT, 0},

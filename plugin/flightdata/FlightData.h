@@ -27,8 +27,8 @@ extern float Baro;
 extern int FDmode;
 extern float FDpitch, FDroll;
 
-// Resolves all 31 datarefs in table order, a row's fallback name where the
-// simulator does not publish its first (at start).
+// Resolves all 31 datarefs in table order, each name once: a row's second
+// name only where the simulator does not publish its first (at start).
 void FindFlightDataRefs(void);
 // Reads the view type, if its dataref exists (every frame, before visibility).
 void RefreshViewType(void);

@@ -167,7 +167,9 @@ void ExpectSameFrame(const fs::path &live, const fs::path &replay)
 }
 
 const std::vector<std::string> kSmallScreen = {"--screen", "640x400", "--fps", "30"};
-constexpr size_t kSubscriptions = 32;  // the host's list less the view type, the gear as three elements
+// The host's list less the view type, the gear as three elements: the
+// heading under both its names among them.
+constexpr size_t kSubscriptions = 33;
 
 TEST(LiveRun, ValuesReachThePanelThroughASilenceAndGarbage)
 {
@@ -188,7 +190,12 @@ TEST(LiveRun, ValuesReachThePanelThroughASilenceAndGarbage)
     Child sim(args);
 
     ASSERT_TRUE(WaitUntil([&] { return xp.subscriptions().size() == kSubscriptions; })) << sim.output();
-    for (const auto &[index, r] : xp.subscriptions()) EXPECT_EQ(r.ask.frequency, 30) << r.ask.name;
+    std::set<std::string> asked;
+    for (const auto &[index, r] : xp.subscriptions()) {
+        EXPECT_EQ(r.ask.frequency, 30) << r.ask.name;
+        asked.insert(r.ask.name);
+    }
+    EXPECT_EQ(asked.count(host::DatarefName("Heading")) + asked.count(host::DatarefName("HeadingOld")), 2u);
     ASSERT_TRUE(WaitUntil([&] { return xp.valueDatagramsSent() > 10; }));
     xp.fallSilent(true);
     ASSERT_TRUE(WaitUntil([&] { return Contains(sim.output(), "no data from"); }, 3)) << sim.output();
@@ -203,7 +210,7 @@ TEST(LiveRun, ValuesReachThePanelThroughASilenceAndGarbage)
     const std::string out = sim.output();
     for (const char *said : {"asking X-Plane at 127.0.0.1:", "no data from X-Plane at", "again after",
                              "ignoring datagrams that are not X-Plane's", "ignoring values for indices never asked",
-                             "cancelled the 32 subscriptions", "malformed=3 unknown=1", "delay_ms_median="})
+                             "cancelled the 33 subscriptions", "malformed=3 unknown=1", "delay_ms_median="})
         EXPECT_TRUE(Contains(out, said)) << said << "\n" << out;
     ExpectAllCancelled(xp, "at the end of --duration");
 
@@ -260,7 +267,7 @@ TEST(LiveRun, InterruptsCancelEverySubscription)
         ASSERT_TRUE(WaitUntil([&] { return Contains(sim.output(), "receiving values"); })) << sim.output();
         sim.signal(sig);
         EXPECT_EQ(sim.wait(), 128 + sig) << sim.output();
-        EXPECT_TRUE(Contains(sim.output(), "cancelled the 32 subscriptions")) << sim.output();
+        EXPECT_TRUE(Contains(sim.output(), "cancelled the 33 subscriptions")) << sim.output();
         EXPECT_FALSE(fs::exists(png));
         ExpectAllCancelled(xp, "after signal " + std::to_string(sig));
     }

@@ -51,7 +51,7 @@ TEST(FlightData, VisibleFrameReadsTheViewFirstThenTheTableInOrder)
     EXPECT_EQ(reads[0].args, dr::ViewType);
     size_t k = 1;
     for (const dr::Dataref &s : dr::kFlightData) {
-        if (std::string(s.name) == dr::ViewType) continue;
+        if (std::string(s.name) == dr::ViewType || s.replacedBy) continue;
         ASSERT_LT(k, reads.size());
         EXPECT_EQ(reads[k].fn, ReadFn(s.type)) << s.name;
         std::string args = s.name;
@@ -93,7 +93,7 @@ TEST(FlightData, MissingDatarefsAreNeverRead)
         if (std::string(s.name) != dr::ViewType) o.absent.push_back(s.name);
     RecordingHarness h(o);
     h.start();
-    EXPECT_EQ(h.host().countCalls("XPLMFindDataRef"), 32);  // the NAV1 course under both names
+    EXPECT_EQ(h.host().countCalls("XPLMFindDataRef"), 33);  // the NAV1 course and the heading under both names
     for (int frame = 0; frame < 2; frame++) {
         auto reads = ReadsOfOneFrame(h);
         ASSERT_EQ(reads.size(), 1u);
@@ -107,14 +107,41 @@ TEST(FlightData, MissingDatarefsAreNeverRead)
 TEST(FlightData, EachMissingDatarefIsSkippedOnItsOwn)
 {
     for (const dr::Dataref &s : dr::kFlightData) {
-        if (std::string(s.name) == dr::ViewType) continue;
+        if (std::string(s.name) == dr::ViewType || s.replacedBy) continue;
         HarnessOptions o;
-        o.absent = {s.name};
+        o.absent = {s.name};  // under every name the host publishes it
+        for (const dr::Dataref &r : dr::kFlightData)
+            if (r.replacedBy && host::DatarefName(r.replacedBy) == std::string(s.name)) o.absent.push_back(r.name);
         RecordingHarness h(o);
         h.start();
         auto reads = ReadsOfOneFrame(h);
         EXPECT_EQ(reads.size(), 30u) << s.name;
-        for (const host::Call &c : reads) EXPECT_EQ(c.args.find(s.name), std::string::npos);
+        for (const host::Call &c : reads)
+            for (const std::string &name : o.absent) EXPECT_EQ(c.args.find(name), std::string::npos);
+    }
+}
+
+// X-Plane 12 marks magpsi replaced by mag_psi; X-Plane 10 has only magpsi.
+TEST(FlightData, HeadingUnderItsOldNameOnlyWhereTheNewOneIsNotPublished)
+{
+    for (bool xplane10 : {false, true}) {
+        SCOPED_TRACE(xplane10 ? "magpsi only" : "both names");
+        HarnessOptions o;
+        if (xplane10) o.absent = {dr::Heading};
+        RecordingHarness h(o);
+        h.start();
+        std::vector<std::string> names;
+        for (const host::Call &c : h.host().callsTo("XPLMFindDataRef")) names.push_back(c.args);
+        auto first = std::find(names.begin(), names.end(), dr::Heading);
+        ASSERT_NE(first, names.end());
+        EXPECT_EQ(std::count(names.begin(), names.end(), dr::Heading), 1);
+        EXPECT_EQ(std::count(names.begin(), names.end(), dr::HeadingOld), xplane10 ? 1 : 0);
+        if (xplane10) {
+            EXPECT_EQ(first[1], dr::HeadingOld);
+        }
+        h.drawFrame();
+        EXPECT_EQ(h.reads(dr::Heading), xplane10 ? 0 : 1);
+        EXPECT_EQ(h.reads(dr::HeadingOld), xplane10 ? 1 : 0);
     }
 }
 

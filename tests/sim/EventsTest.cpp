@@ -9,18 +9,29 @@
 
 using namespace sim;
 
+namespace {
+
+std::vector<Event> Parse(const std::string &text)
+{
+    std::vector<std::string> notes;
+    std::vector<Event> events = ParseEvents(text, "ev.txt", notes);
+    EXPECT_EQ(notes, std::vector<std::string>{});
+    return events;
+}
+
+}  // namespace
+
 TEST(Events, ParsesCommandPhasesAndMouseEvents)
 {
-    std::vector<Event> e = ParseEvents("# drag the panel\n"
-                                       "1.5 command sim/view/ostrel_select\n"
-                                       "\n"
-                                       "2   begin  sim/view/ostrel_panel_larger   # held\n"
-                                       "2.1 continue sim/view/ostrel_panel_larger\n"
-                                       "2.2 end sim/view/ostrel_panel_larger\n"
-                                       "3 down 100 80\n"
-                                       "3.5\tdrag -20 900\n"
-                                       "4 up 300 200\n",
-                                       "ev.txt");
+    std::vector<Event> e = Parse("# drag the panel\n"
+                                 "1.5 command sim/view/ostrel_select\n"
+                                 "\n"
+                                 "2   begin  sim/view/ostrel_panel_larger   # held\n"
+                                 "2.1 continue sim/view/ostrel_panel_larger\n"
+                                 "2.2 end sim/view/ostrel_panel_larger\n"
+                                 "3 down 100 80\n"
+                                 "3.5\tdrag -20 900\n"
+                                 "4 up 300 200\n");
     ASSERT_EQ(e.size(), 7u);
     EXPECT_EQ(e[0].kind, Event::Kind::Command);
     EXPECT_DOUBLE_EQ(e[0].time, 1.5);
@@ -57,7 +68,7 @@ TEST(Events, BadLinesNameFileLineAndColumn)
     for (const Case &c : cases) {
         std::string got = "(no error)";
         try {
-            ParseEvents(c.text, "ev.txt");
+            Parse(c.text);
         } catch (const FlightError &e) {
             got = e.what();
         }
@@ -78,7 +89,7 @@ TEST(Events, CommandAtTime)
 
 TEST(Events, SortIsByTimeAndKeepsTheOrderOfEqualTimes)
 {
-    std::vector<Event> e = ParseEvents("2 down 1 1\n1 up 2 2\n2 drag 3 3\n0.5 up 4 4\n", "ev.txt");
+    std::vector<Event> e = Parse("2 down 1 1\n1 up 2 2\n2 drag 3 3\n0.5 up 4 4\n");
     SortEvents(e);
     ASSERT_EQ(e.size(), 4u);
     EXPECT_EQ(e[0].x, 4);

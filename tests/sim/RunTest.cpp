@@ -582,6 +582,26 @@ TEST(Run, GarminLogReplays)
     EXPECT_TRUE(Contains(r.output, "2023-06-02 23:59:57 to 2023-06-03 00:00:03")) << r.output;
 }
 
+// Logs as avionics leave them, padded to their preallocated size or cut
+// mid-line by a power loss, replay and say once what they left out.
+TEST(Run, PaddedAndCutLogsReplaySayingWhatWasLeftOut)
+{
+    for (const std::string file : {"g1000-midnight.csv", "xplane-ils.txt"}) {
+        const std::string text = Read(SIM_DATA_DIR "/" + file);
+        const size_t last = text.rfind('\n', text.size() - 2) + 1;
+        const std::pair<std::string, const char *> logs[] = {
+            {Write("padded-" + file, text + std::string(64 << 10, '\0')), "ignored the 65536 bytes of NUL padding"},
+            {Write("cut-" + file, text.substr(0, (last + text.size()) / 2)), "last line cut short; skipped"},
+        };
+        for (const auto &[log, said] : logs) {
+            Result r = Sim({"--plugin", Probe(), "--screen", "320x200", "--flight", log});
+            EXPECT_EQ(r.code, 0) << r.output;
+            EXPECT_TRUE(Contains(r.output, said)) << r.output;
+            EXPECT_EQ(r.output.find(said), r.output.rfind(said)) << r.output;
+        }
+    }
+}
+
 // Runs flyer-sim writing a video with a shell script as the ffmpeg it finds
 // first on the PATH, in the folder `dir`.
 Result WithStandInFfmpeg(const fs::path &dir, const std::string &script, std::vector<std::string> args)
@@ -730,7 +750,7 @@ TEST(RealPlugin, BothPanelsTakeNonFiniteAndHugeValues)
                                 "sim/cockpit2/gauges/indicators/vvi_fpm_pilot=-inf",
                                 "sim/flightmodel/position/theta=1e30",
                                 "sim/flightmodel/position/phi=-1e30",
-                                "sim/flightmodel/position/magpsi=nan",
+                                "sim/flightmodel/position/mag_psi=nan",
                                 "sim/cockpit2/radios/indicators/nav1_dme_distance_nm=inf",
                                 "sim/cockpit2/radios/indicators/nav1_hdef_dots_pilot=-inf",
                                 "sim/cockpit2/autopilot/flight_director_pitch_deg=nan",
@@ -857,6 +877,31 @@ TEST(RealPlugin, XPlaneDataReplaysThroughBothPanels)
                 ++warnings;
             EXPECT_EQ(warnings, std::string(file) == "xplane-ils.txt" ? 1u : 0u) << r.output;
         }
+}
+
+// X-Plane 12 publishes the heading as mag_psi and as magpsi, which it marks
+// replaced; X-Plane 10 only as magpsi. Both panels show mag_psi where it is
+// published (90, magpsi at 0), magpsi where it is not: the same panel, and
+// not the one of heading 0.
+TEST(RealPlugin, BothPanelsShowMagPsiWherePublishedElseMagpsi)
+{
+    for (const char *panel : {"GA", "Glass"}) {
+        const bool ga = std::string(panel) == "GA";
+        const PanelSize size = ga ? GA_PANEL : GLASS_PANEL;
+        auto panelAt = [&](std::vector<std::string> args) {
+            const std::string png = Scratch("heading.png").string();
+            args.insert(args.end(), {"--flight", "rest", "--screen", "640x400", "--at", "12", "--png", png});
+            if (!ga) args.insert(args.end(), {"--command", "Switch@0"});
+            Result r = Sim(args);
+            EXPECT_EQ(r.code, 0) << r.output;
+            return sim::ReadPng(png).cropped({0, 400 - size.h, size.w, size.h}).rgba;
+        };
+        const auto xplane12 = panelAt({"--set", "sim/flightmodel/position/mag_psi=90", "--set",
+                                       "sim/flightmodel/position/magpsi=0"});
+        const auto xplane10 = panelAt({"--missing", "sim/flightmodel/position/mag_psi", "--set", "HeadingOld=90"});
+        EXPECT_TRUE(xplane12 == xplane10) << panel;
+        EXPECT_FALSE(xplane12 == panelAt({})) << panel;
+    }
 }
 
 TEST(RealPlugin, VerboseEchoesTheLogAndSpeechAndLogGoesToTheFile)

@@ -51,6 +51,9 @@ constexpr const char *Stalled = host::DatarefName("Stalled");
 constexpr const char *Airspeed = host::DatarefName("Airspeed");
 constexpr const char *Vertspeed = host::DatarefName("Vertspeed");
 constexpr const char *Heading = host::DatarefName("Heading");
+// The heading under the name X-Plane marks replaced by Heading's, which the
+// plug-in looks up only where Heading is not published.
+constexpr const char *HeadingOld = host::DatarefName("HeadingOld");
 constexpr const char *Altitude = host::DatarefName("Altitude");
 constexpr const char *Bug = host::DatarefName("Bug");
 constexpr const char *Pitch = host::DatarefName("Pitch");
@@ -78,7 +81,8 @@ constexpr const char *FDpitch = host::DatarefName("FDpitch");
 constexpr const char *FDroll = host::DatarefName("FDroll");
 
 using Dataref = host::PublishedDataref;
-// All of them, in the order the plug-in looks them up.
+// All of them, in the order the plug-in looks them up; it looks up one with
+// a replacedBy only where that one is missing.
 extern const std::vector<Dataref> kFlightData;
 
 }  // namespace dr

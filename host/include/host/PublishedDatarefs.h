@@ -10,7 +10,10 @@
 // Every name here is one X-Plane publishes: the NAV1 course (HDG) is under
 // the actuators name, the one X-Plane has, so the name the panel's table tries
 // first for it is not published (a test may define it beside this list, to
-// play a simulator that has it). tests/data/xplane12 holds X-Plane's rows for
+// play a simulator that has it). The heading is published twice, as X-Plane
+// 12.1 does: under mag_psi, which the panel reads, and under magpsi, the name
+// X-Plane marks replaced by it and the only one X-Plane 10 has (--missing
+// Heading plays that simulator). tests/data/xplane12 holds X-Plane's rows for
 // these names; a test checks this list against them.
 //
 // This is the host's one list; flyer-sim, the test harness and the golden
@@ -30,6 +33,10 @@ struct PublishedDataref {
     DataType type;
     int size;     // array length; 1 for scalars
     double rest;  // value of every element when nothing drives it
+    // Where X-Plane marks this name replaced: the short name of the row that
+    // replaces it, which the panel looks up first. A flight that drives only
+    // one of the two drives both with the same values.
+    const char *replacedBy = nullptr;
 };
 
 inline constexpr PublishedDataref kPublishedDatarefs[] = {
@@ -42,7 +49,8 @@ inline constexpr PublishedDataref kPublishedDatarefs[] = {
     {"Stalled", "sim/cockpit2/annunciators/stall_warning", DataType::Int, 1, 0},
     {"Airspeed", "sim/cockpit2/gauges/indicators/airspeed_kts_pilot", DataType::Float, 1, 0},
     {"Vertspeed", "sim/cockpit2/gauges/indicators/vvi_fpm_pilot", DataType::Float, 1, 0},
-    {"Heading", "sim/flightmodel/position/magpsi", DataType::Float, 1, 0},
+    {"Heading", "sim/flightmodel/position/mag_psi", DataType::Float, 1, 0},
+    {"HeadingOld", "sim/flightmodel/position/magpsi", DataType::Float, 1, 0, "Heading"},
     {"Altitude", "sim/flightmodel/misc/h_ind", DataType::Float, 1, 0},
     {"Bug", "sim/cockpit2/autopilot/heading_dial_deg_mag_pilot", DataType::Float, 1, 0},
     {"Pitch", "sim/flightmodel/position/theta", DataType::Float, 1, 0},
@@ -84,6 +92,21 @@ constexpr double RestingValue(std::string_view shortName)
         if (shortName == kPublishedDatarefs[i].shortName) return kPublishedDatarefs[i].rest;
     throw "unknown dataref";
 }
+
+// Every replaced name's replacement is a row above it, of its type and size.
+constexpr bool ReplacementsListedAbove()
+{
+    for (size_t i = 0; i < sizeof kPublishedDatarefs / sizeof kPublishedDatarefs[0]; ++i) {
+        const PublishedDataref &d = kPublishedDatarefs[i];
+        bool listed = !d.replacedBy;
+        for (size_t j = 0; j < i && !listed; ++j)
+            listed = std::string_view(d.replacedBy) == kPublishedDatarefs[j].shortName &&
+                     d.type == kPublishedDatarefs[j].type && d.size == kPublishedDatarefs[j].size;
+        if (!listed) return false;
+    }
+    return true;
+}
+static_assert(ReplacementsListedAbove(), "a replaced dataref names no row above it of its type and size");
 
 }  // namespace host
 

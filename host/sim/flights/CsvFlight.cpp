@@ -3,7 +3,8 @@
 // empty field is no sample; blank lines and lines starting with '#' are
 // skipped. Rows repeating the last kept time, or going back before it, are
 // skipped with a warning (RowClock). Before its first sample a column holds
-// that sample's value.
+// that sample's value. A last line cut short (no line end, fields missing)
+// is skipped with a warning.
 
 #include <cmath>
 #include <cstdint>
@@ -72,6 +73,10 @@ Flight ParseCsvFlight(const std::string &text, const std::string &file)
         if (IsSkipped(line)) continue;
         int n = lines.lineNumber();
         SplitCsvLine(line, fields);
+        if (CutShort(lines, fields.size() < columns.size())) {
+            flight.notes.push_back(CutLineNote(FieldCountError(fields, columns.size(), line, file, n)));
+            break;
+        }
         CheckFieldCount(fields, columns.size(), line, file, n);
         const CsvField &tf = fields[timeColumn];
         double t;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iostream>
 
 #include "InputText.h"
 #include "XPLMDisplay.h"
@@ -56,7 +57,7 @@ std::string CommandNamed(std::string_view name)
 
 }  // namespace
 
-std::vector<Event> ParseEvents(const std::string &text, const std::string &file)
+std::vector<Event> ParseEvents(const std::string &text, const std::string &file, std::vector<std::string> &notes)
 {
     std::vector<Event> events;
     CsvLines lines(text);
@@ -70,17 +71,28 @@ std::vector<Event> ParseEvents(const std::string &text, const std::string &file)
         if (!ParseTime(w[0].text, e.time))
             throw ErrorAt(file, n, w[0].column,
                           "bad time \"" + std::string(w[0].text) + "\" (seconds, 0 or more)");
-        if (w.size() < 2) throw ErrorAt(file, n, static_cast<int>(line.size()) + 1, "missing event kind");
+        // Words missing: refused, or on a last line cut short, dropped.
+        auto missing = [&](const std::string &what) {
+            const FlightError why = ErrorAt(file, n, static_cast<int>(line.size()) + 1, what);
+            if (!CutShort(lines, true)) throw why;
+            notes.push_back(CutLineNote(why));
+        };
+        if (w.size() < 2) {
+            missing("missing event kind");
+            break;
+        }
         std::string_view kind = w[1].text;
         auto expect = [&](size_t count, const char *what) {
-            if (w.size() < count)
-                throw ErrorAt(file, n, static_cast<int>(line.size()) + 1,
-                              "\"" + std::string(kind) + "\" needs " + what);
+            if (w.size() < count) {
+                missing("\"" + std::string(kind) + "\" needs " + what);
+                return false;
+            }
             if (w.size() > count)
                 throw ErrorAt(file, n, w[count].column, "unexpected \"" + std::string(w[count].text) + "\"");
+            return true;
         };
         if (kind == "command" || kind == "begin" || kind == "continue" || kind == "end") {
-            expect(3, "a command name");
+            if (!expect(3, "a command name")) break;
             e.kind = Event::Kind::Command;
             e.command = CommandNamed(w[2].text);
             if (kind == "command") e.phases = {xplm_CommandBegin, xplm_CommandEnd};
@@ -88,7 +100,7 @@ std::vector<Event> ParseEvents(const std::string &text, const std::string &file)
             if (kind == "continue") e.phases = {xplm_CommandContinue};
             if (kind == "end") e.phases = {xplm_CommandEnd};
         } else if (kind == "down" || kind == "drag" || kind == "up") {
-            expect(4, "x and y (screen pixels)");
+            if (!expect(4, "x and y (screen pixels)")) break;
             e.kind = Event::Kind::Mouse;
             e.mouse = kind == "down" ? xplm_MouseDown : kind == "drag" ? xplm_MouseDrag : xplm_MouseUp;
             if (!ParseInt(w[2].text, e.x))
@@ -107,7 +119,10 @@ std::vector<Event> ParseEvents(const std::string &text, const std::string &file)
 
 std::vector<Event> LoadEvents(const std::string &path)
 {
-    return ParseEvents(ReadTextFile(path, "--events", "events file"), path);
+    std::vector<std::string> notes;
+    std::vector<Event> events = ParseEvents(ReadTextFile(path, "--events", "events file", notes), path, notes);
+    for (const std::string &note : notes) std::cerr << "flyer-sim: " << Printable(note) << "\n";
+    return events;
 }
 
 std::string ParseCommandAt(const std::string &text, Event &out)

@@ -31,8 +31,11 @@ struct Event {
     std::string origin;   // where it was written, for messages: "events.txt:3" or "--command"
 };
 
-// Parses an events file. Throws FlightError with file, line and column.
-std::vector<Event> ParseEvents(const std::string &text, const std::string &file);
+// Parses an events file. Throws FlightError with file, line and column. A
+// last line cut short (no line end, words missing) is dropped with a warning
+// in `notes`.
+std::vector<Event> ParseEvents(const std::string &text, const std::string &file, std::vector<std::string> &notes);
+// Reads and parses an events file, printing its warnings on stderr.
 std::vector<Event> LoadEvents(const std::string &path);
 
 // Parses "NAME@T" (--command). Returns an empty string on success, else why not.

@@ -98,6 +98,20 @@ void Flight::removeTrack(const DatarefKey &key)
 
 void Flight::finish()
 {
+    // X-Plane publishes some values under a replaced name beside their
+    // replacement: what a flight gives under one name, the other gets too.
+    for (const DatarefInfo &d : host::kPublishedDatarefs) {
+        if (!d.replacedBy) continue;
+        const DatarefInfo *replacement = FindDataref(d.replacedBy);
+        for (int i = 0; i < d.size; ++i) {
+            const DatarefKey replaced{&d, i}, by{replacement, i};
+            const Track *a = find(replaced), *b = find(by);
+            if (!a == !b) continue;
+            Track twin = a ? *a : *b;
+            twin.key = a ? by : replaced;
+            tracks.push_back(std::move(twin));
+        }
+    }
     duration = 0;
     for (const Track &t : tracks)
         if (!t.samples.empty()) duration = std::max(duration, t.samples.back().t);
@@ -145,7 +159,10 @@ void TrackBuilder::restUntilFirstValues()
 
 Flight LoadFlightFile(const std::string &path)
 {
-    return ParseFlight(ReadTextFile(path, "--flight", "flight file"), path);
+    std::vector<std::string> notes;
+    Flight flight = ParseFlight(ReadTextFile(path, "--flight", "flight file", notes), path);
+    flight.notes.insert(flight.notes.end(), notes.begin(), notes.end());
+    return flight;
 }
 
 Flight ParseFlight(const std::string &text, const std::string &file)
@@ -182,7 +199,11 @@ std::string FlightsHelp()
            "nothing moves, every dataref at rest) or a file, one of:\n" +
            CsvFlightHelp() + GarminLogHelp() + XPlaneDataHelp() +
            "Time 0 is the first sample. In every format, rows repeating the last kept time\n"
-           "(a pause) or going back before it (a restart) are skipped with a warning.\n";
+           "(a pause) or going back before it (a restart) are skipped with a warning, and\n"
+           "so is a last line cut short; padding after the last line (NUL or 0xFF bytes,\n"
+           "the unused end of an avionics card's log) is ignored, saying how much. A\n"
+           "flight's heading drives both of X-Plane's names for it: mag_psi (Heading) and\n"
+           "magpsi (HeadingOld), which X-Plane 12 marks replaced but still publishes.\n";
 }
 
 }  // namespace sim

@@ -76,7 +76,10 @@ struct Flight {
     Track *find(const DatarefKey &key);
     const Track *find(const DatarefKey &key) const;
     void removeTrack(const DatarefKey &key);
-    // Sets duration from the tracks.
+    // Once the tracks are read: where the flight drives a dataref published
+    // under two names (a replaced one beside its replacement,
+    // host/PublishedDatarefs.h) under one of them only, copies its track to
+    // the other; then sets duration from the tracks. Every flight ends with it.
     void finish();
 };
 

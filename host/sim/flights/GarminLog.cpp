@@ -3,7 +3,9 @@
 // column (starting with '#'), line 3 the column names, then one row per
 // second. Columns are found by name (kColumns, kDerived); the rest are
 // ignored. An empty field is no value at that second: the last value holds,
-// and only values of consecutive rows are interpolated.
+// and only values of consecutive rows are interpolated. A last line that
+// does not read (cut short when the display lost power) is skipped with a
+// warning.
 
 #include <algorithm>
 #include <cmath>
@@ -245,12 +247,12 @@ Flight ParseGarminLog(const std::string &text, const std::string &file)
         } catch (const FlightError &e) {
             // The display lost power mid-write: the last line is cut short.
             if (!last) throw;
-            flight.notes.push_back(std::string("warning: ") + e.what() +
-                                   " (last line cut short; skipped)");
+            flight.notes.push_back(CutLineNote(e));
         }
     }
     if (!clock.anyKept()) throw ErrorAt(file, 4, 1, "no data rows with a clock");
     b.restUntilFirstValues();
+    flight.finish();
     const long span = static_cast<long>(clock.last() - clock.first());
     flight.duration = static_cast<double>(span);
 

@@ -54,7 +54,15 @@ std::string Megabytes(uintmax_t bytes)
 
 }  // namespace
 
-std::string ReadTextFile(const std::string &path, const std::string &option, const std::string &what)
+size_t TrailingPadding(std::string_view text)
+{
+    size_t end = text.size();
+    while (end > 0 && (text[end - 1] == '\0' || text[end - 1] == '\xFF')) --end;
+    return text.size() - end;
+}
+
+std::string ReadTextFile(const std::string &path, const std::string &option, const std::string &what,
+                         std::vector<std::string> &notes)
 {
     const std::string named = option + " " + Printable(path) + ": ";
     std::error_code ec;
@@ -82,6 +90,14 @@ std::string ReadTextFile(const std::string &path, const std::string &option, con
         if (text.size() > kMaxInputBytes) throw FlightError(tooLarge);
     }
     if (in.bad()) throw FlightError(named + "cannot read the " + what);
+    if (const size_t padding = TrailingPadding(text)) {
+        const std::string_view pad = std::string_view(text).substr(text.size() - padding);
+        const bool nul = pad.find('\0') != std::string_view::npos, ff = pad.find('\xFF') != std::string_view::npos;
+        notes.push_back(named + "ignored the " + std::to_string(padding) + " bytes of " +
+                        (nul && ff ? "NUL and 0xFF" : nul ? "NUL" : "0xFF") +
+                        " padding at its end (the unused space of a preallocated file)");
+        text.resize(text.size() - padding);
+    }
 
     int line = 1;
     size_t lineStart = 0;
@@ -182,13 +198,23 @@ void SplitCsvLine(std::string_view line, std::vector<CsvField> &out, char separa
     }
 }
 
+FlightError FieldCountError(const std::vector<CsvField> &fields, size_t count, std::string_view line,
+                            const std::string &file, int lineNumber)
+{
+    const int col = fields.size() > count ? fields[count].column : static_cast<int>(line.size()) + 1;
+    return ErrorAt(file, lineNumber, col,
+                   "expected " + std::to_string(count) + " fields, found " + std::to_string(fields.size()));
+}
+
 void CheckFieldCount(const std::vector<CsvField> &fields, size_t count, std::string_view line,
                      const std::string &file, int lineNumber)
 {
-    if (fields.size() == count) return;
-    const int col = fields.size() > count ? fields[count].column : static_cast<int>(line.size()) + 1;
-    throw ErrorAt(file, lineNumber, col,
-                  "expected " + std::to_string(count) + " fields, found " + std::to_string(fields.size()));
+    if (fields.size() != count) throw FieldCountError(fields, count, line, file, lineNumber);
+}
+
+std::string CutLineNote(const FlightError &why)
+{
+    return std::string("warning: ") + why.what() + " (last line cut short; skipped)";
 }
 
 std::string_view WithoutBom(std::string_view text)

@@ -41,7 +41,19 @@ constexpr size_t kMaxLineBytes = size_t(4) << 20;   // 4 MiB
 // file larger than kMaxInputBytes or with a line longer than kMaxLineBytes,
 // and binary content (a NUL or another control character than tab, CR and
 // LF), giving its byte offset; never reads more than kMaxInputBytes + 1.
-std::string ReadTextFile(const std::string &path, const std::string &option, const std::string &what);
+// Padding at the end of the file (TrailingPadding) is left out of the text,
+// with a note in `notes` saying how many bytes; a NUL anywhere before it is
+// binary content.
+std::string ReadTextFile(const std::string &path, const std::string &option, const std::string &what,
+                         std::vector<std::string> &notes);
+
+// The length of the padding at the end of a text: the run of NUL and 0xFF
+// bytes that ends it. Avionics preallocate their log files, and the space
+// after the last line written stays as the card had it: zeroed, or erased
+// flash (0xFF). Neither byte is ever text (0xFF is not UTF-8). Other bytes
+// there are not taken for padding: control characters are binary content,
+// spaces and blank lines are text the readers skip.
+size_t TrailingPadding(std::string_view text);
 
 // Text from input made fit for a terminal and a log: control characters
 // other than newline and tab, and bytes that are not UTF-8, written as
@@ -76,6 +88,18 @@ void SplitCsvLine(std::string_view line, std::vector<CsvField> &out, char separa
 // it has exactly `count` fields.
 void CheckFieldCount(const std::vector<CsvField> &fields, size_t count, std::string_view line,
                      const std::string &file, int lineNumber);
+FlightError FieldCountError(const std::vector<CsvField> &fields, size_t count, std::string_view line,
+                            const std::string &file, int lineNumber);
+
+// A log whose recorder lost power mid-line ends in part of a line: the last
+// line, without a line end, and `missing` (fewer fields or words than a
+// whole line has). The readers drop it, with CutLineNote(why it would be
+// refused) among their notes.
+inline bool CutShort(const CsvLines &lines, bool missing)
+{
+    return missing && lines.lastWithoutNewline();
+}
+std::string CutLineNote(const FlightError &why);
 
 // The text without a UTF-8 byte order mark at its start.
 std::string_view WithoutBom(std::string_view text);

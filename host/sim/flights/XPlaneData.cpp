@@ -4,7 +4,9 @@
 // sample, fields separated by '|' with spaces around them. The same columns
 // in a comma-separated file, the names in double quotes, are read too. A
 // trailing separator at the end of a row is allowed. Columns are found by
-// name, in any case (kColumns, kDerived, kTime); the rest are ignored.
+// name, in any case (kColumns, kDerived, kTime); the rest are ignored. A
+// last line cut short (no line end, fields or the closing separator
+// missing) is skipped with a warning.
 
 #include <cmath>
 #include <cstdio>
@@ -156,7 +158,17 @@ Flight ParseXPlaneData(const std::string &text, const std::string &file)
     while (lines.next(line)) {
         const int n = lines.lineNumber();
         if (IsBlank(line)) continue;
-        Split(line, separator, fields, trailing);
+        // X-Plane ends each field with the separator: a last line that ends
+        // without one stops inside its last field.
+        const bool closed = Split(line, separator, fields, trailing) || !trailing;
+        if (CutShort(lines, fields.size() < columnCount || !closed)) {
+            flight.notes.push_back(CutLineNote(
+                fields.size() < columnCount
+                    ? FieldCountError(fields, columnCount, line, file, n)
+                    : ErrorAt(file, n, static_cast<int>(line.size()) + 1,
+                              std::string("no '") + separator + "' after the last field")));
+            break;
+        }
         CheckFieldCount(fields, columnCount, line, file, n);
         auto number = [&](int col) -> std::optional<double> {
             const CsvField &f = fields[size_t(col)];
@@ -193,6 +205,7 @@ Flight ParseXPlaneData(const std::string &text, const std::string &file)
     }
     if (!clock.anyKept()) throw ErrorAt(file, headerLine + 1, 1, "no sample rows after the header");
     b.restUntilFirstValues();
+    flight.finish();
     flight.duration = clock.last() - clock.first();
 
     char span[64];
