@@ -9,6 +9,7 @@
 
 #include "flights/Events.h"
 #include "flights/Flight.h"
+#include "host/Renderer.h"
 
 namespace sim {
 
@@ -79,6 +80,11 @@ struct Options {
     int liveBeaconPort = 0;   // where beacons are heard; 0: X-Plane's own port (--live-beacon-port, for tests)
     // Runs that write more than anyone means (modes/Plan.h) go ahead.
     bool allowLarge = false;
+    // --gl: what draws. Without it, on Linux: Auto for a run that writes
+    // only a video, the window and --live, Software for the rest (images
+    // that are the same on every machine); on Windows, Auto (WGL gives the
+    // one driver there is).
+    host::Renderer gl = host::Renderer::Software;
     // Where the plug-in's log goes while the run lasts: --log's temporary
     // file (main.cpp), renamed to --log at the end; empty: --log itself.
     std::string logWritten;

@@ -17,7 +17,7 @@ int RunAt(const Options &opts)
         std::cerr << "flyer-sim: warning: --at " << at << " is after the end of the flight at "
                   << in.flight.duration << " s: the frame shows its last values\n";
     if (opts.warnLateEvents) WarnOfLateEvents(in.events, at);
-    host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
+    const auto gl = OpenOffscreenGL(opts);
     Session session(opts, in.flight, in.events);
     session.start();
     // The frames before it, so events and the splash fall as they would

@@ -32,10 +32,9 @@ void WarnOfUncountedGl(const std::string &plugin)
 int RunBench(const Options &opts)
 {
     Input in = LoadInput(opts);
-    host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
+    const auto gl = OpenOffscreenGL(opts, true);
     std::cerr << "flyer-sim: bench: " << opts.frames << " frames from t=" << opts.from << " s at "
-              << opts.fps << " fps, " << opts.screenWidth << "x" << opts.screenHeight << ", "
-              << gl.renderer() << "\n";
+              << opts.fps << " fps, " << opts.screenWidth << "x" << opts.screenHeight << "\n";
     WarnOfUncountedGl(opts.plugin);
     WarnOfLateEvents(in.events, opts.from + (opts.frames - 1) / opts.fps);
     int code = 0;

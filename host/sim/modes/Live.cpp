@@ -29,7 +29,7 @@ Flight LiveFlight()
 int RunOffscreen(const Options &opts, std::vector<Event> events, LiveFeed &feed)
 {
     const Flight flight = LiveFlight();
-    host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
+    const auto gl = OpenOffscreenGL(opts);
     Session session(opts, flight, std::move(events));
     session.start();
     feed.attach(session);
@@ -55,7 +55,7 @@ int RunOffscreen(const Options &opts, std::vector<Event> events, LiveFeed &feed)
                 std::cout << "flyer-sim: wrote " << opts.png << " (t=" << t << " s)\n";
             }
         } else {
-            gl.finish();
+            gl->finish();
         }
         feed.shown();
         if (ended) break;

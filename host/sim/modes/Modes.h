@@ -11,6 +11,7 @@
 #include "cli/Options.h"
 #include "flights/Events.h"
 #include "flights/Flight.h"
+#include "host/OffscreenGL.h"
 #include "outputs/Image.h"
 
 namespace sim {
@@ -22,6 +23,15 @@ int RunBench(const Options &opts);
 int RunWindow(const Options &opts);
 int RunDemo(const Options &opts);
 int RunLive(const Options &opts);
+
+// What draws (Renderer.cpp): an offscreen context of the renderer --gl
+// names, or the preview window, refused where its driver is not what --gl
+// asks. Both throw, naming --gl, where there is no such renderer, and say
+// which renderer drew with --verbose (the offscreen context also with
+// `announce`).
+class PreviewWindow;
+std::unique_ptr<host::OffscreenGL> OpenOffscreenGL(const Options &opts, bool announce = false);
+std::unique_ptr<PreviewWindow> OpenPreviewWindow(const Options &opts, const std::string &title);
 
 class LiveFeed;
 class Session;

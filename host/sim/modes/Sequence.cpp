@@ -134,7 +134,7 @@ int RunSequence(const Options &opts, const std::string &title)
     if (opts.warnLateEvents) WarnOfLateEvents(in.events, last / opts.fps);
     if (!opts.outDir.empty()) fs::create_directories(opts.outDir);
 
-    host::OffscreenGL gl(opts.screenWidth, opts.screenHeight);
+    const auto gl = OpenOffscreenGL(opts);
     Session session(opts, in.flight, in.events);
     session.start();
     RunVideo video;

@@ -83,7 +83,7 @@ int RunPreview(const Options &opts, const Flight &flight, std::vector<Event> eve
                LiveFeed *live)
 {
     const std::string keys = WindowKeysHelp(!live);
-    auto window = PreviewWindow::Open(opts.screenWidth, opts.screenHeight, "flyer-sim: " + name + "   " + keys);
+    auto window = OpenPreviewWindow(opts, "flyer-sim: " + name + "   " + keys);
     Options o = opts;
     o.screenWidth = window->width();
     o.screenHeight = window->height();
