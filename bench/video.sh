@@ -13,14 +13,25 @@
 # on a second run; same_stream: both wrote the same H.264 stream. The
 # whole-screen video runs a third of SECONDS (its frames are 4 MB each).
 # With --whole-flight, the time for a panel video of the whole two-hour
-# flight follows. The machine's load average is printed before and after:
-# the figures mean something only on an otherwise quiet machine.
+# flight follows. Arguments after -- go to flyer-sim (--gl gpu). The
+# renderer that drew (flyer-sim's --verbose line) and the machine's load
+# average before and after are printed: the figures mean something only on
+# an otherwise quiet machine.
 #
-#   bench/video.sh [BUILD_DIR] [SECONDS] [--whole-flight]
+#   bench/video.sh [BUILD_DIR] [SECONDS] [--whole-flight] [-- FLYER_SIM_ARGS...]
 set -euo pipefail
 build=${1:-build/release}
 seconds=${2:-30}
-whole=${3:-}
+shift $(( $# > 2 ? 2 : $# ))
+whole= extra=()
+while (($#)); do
+  case $1 in
+    --whole-flight) whole=$1 ;;
+    --) shift; extra=("$@"); break ;;
+    *) echo "bench/video.sh: unknown argument $1" >&2; exit 2 ;;
+  esac
+  shift
+done
 sim="$build/flyer-sim"
 for tool in "$sim" "$build/make-garmin-log"; do
   if [[ ! -x $tool ]]; then
@@ -59,11 +70,15 @@ echo "# load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 bench() {
   local name=$1 secs=$2
   shift 2
-  local run=(--flight "$log" --from 600 --duration "$((600 + secs))" "$@")
+  local run=(--flight "$log" --from 600 --duration "$((600 + secs))" "${extra[@]}" "$@")
   local t0 t1 t2 t3
   t0=$(now)
-  "$sim" "${run[@]}" --video "$work/sim.mp4" >/dev/null 2>&1
+  "$sim" "${run[@]}" --verbose --video "$work/sim.mp4" >/dev/null 2>"$work/sim.err"
   t1=$(now)
+  if [[ -z ${drew:-} ]]; then
+    drew=$(grep -m1 '^flyer-sim: --gl ' "$work/sim.err" || true)
+    echo "# ${drew#flyer-sim: }"
+  fi
   KEEP_DIR="$work" PATH="$work/keep:$PATH" "$sim" "${run[@]}" --video "$work/kept.mp4" >/dev/null 2>&1
   local args size frames
   mapfile -t args < "$work/args"
@@ -93,7 +108,7 @@ bench screen "$(( seconds / 3 > 0 ? seconds / 3 : 1 ))"
 
 if [[ $whole == --whole-flight ]]; then
   t0=$(now)
-  "$sim" --flight "$log" --video "$work/whole.mp4" --video-size panel >/dev/null 2>&1
+  "$sim" --flight "$log" "${extra[@]}" --video "$work/whole.mp4" --video-size panel >/dev/null 2>&1
   t1=$(now)
   awk -v t="$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')" 'BEGIN {
         printf "video=GA-panel-whole-flight flight_s=7200 frames=216001 seconds=%.0f (%d min %02d s) flyer_sim_fps=%.0f\n",

@@ -1,14 +1,13 @@
 // Offscreen desktop OpenGL through EGL without a display (host/OffscreenGL.h;
-// OffscreenWgl.cpp is its Windows twin). The drawing and read-back calls
-// shared with the Windows context are in OffscreenGLCommon.cpp.
+// OffscreenWgl.cpp is its Windows twin), on the display EglDisplays.cpp
+// chooses. The drawing and read-back calls shared with the Windows context
+// are in OffscreenGLCommon.cpp.
 
 #include "host/OffscreenGL.h"
 
 #include <EGL/egl.h>
-#include <EGL/eglext.h>
 
-#include <cstring>
-
+#include "EglDisplays.h"
 #include "Framebuffer.h"
 
 namespace host {
@@ -18,52 +17,14 @@ struct OffscreenGL::Impl {
     EGLContext context = EGL_NO_CONTEXT;
     EGLSurface surface = EGL_NO_SURFACE;
     Framebuffer fb;
+    std::string platform;
 };
 
-static bool HasExtension(const char *list, const char *name)
-{
-    if (!list) return false;
-    size_t n = std::strlen(name);
-    for (const char *p = list; (p = std::strstr(p, name)) != nullptr; p += n)
-        if ((p == list || p[-1] == ' ') && (p[n] == ' ' || p[n] == '\0')) return true;
-    return false;
-}
-
-static EGLDisplay OpenDisplay()
-{
-    const char *clientExts = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
-    if (HasExtension(clientExts, "EGL_MESA_platform_surfaceless")) {
-        auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-            eglGetProcAddress("eglGetPlatformDisplayEXT"));
-        if (getPlatformDisplay) {
-            EGLDisplay d = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY,
-                                              nullptr);
-            if (d != EGL_NO_DISPLAY) return d;
-        }
-    }
-    // A GPU vendor's EGL without Mesa's platforms.
-    return eglGetDisplay(EGL_DEFAULT_DISPLAY);
-}
-
-static std::string EglError(const char *what)
-{
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "%s failed (EGL error 0x%04x)", what, unsigned(eglGetError()));
-    return buf;
-}
-
-OffscreenGL::OffscreenGL(int width, int height)
+OffscreenGL::OffscreenGL(int width, int height, Renderer asked)
     : impl_(std::make_unique<Impl>()), width_(width), height_(height)
 {
     Impl &m = *impl_;
-    m.display = OpenDisplay();
-    if (m.display == EGL_NO_DISPLAY) throw OffscreenGLError("no EGL display");
-    EGLint major = 0, minor = 0;
-    if (!eglInitialize(m.display, &major, &minor)) throw OffscreenGLError(EglError("eglInitialize"));
-    if (!eglBindAPI(EGL_OPENGL_API)) {
-        eglTerminate(m.display);
-        throw OffscreenGLError(EglError("eglBindAPI(EGL_OPENGL_API)"));
-    }
+    m.display = OpenEglDisplay(asked, m.platform);  // initialised, desktop OpenGL bound
 
     const EGLint pbufferConfig[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
                                     EGL_OPENGL_BIT, EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8,
@@ -147,6 +108,11 @@ void OffscreenGL::release()
 bool OffscreenGL::usesFramebufferObject() const
 {
     return impl_->fb.fbo != 0;
+}
+
+const std::string &OffscreenGL::platform() const
+{
+    return impl_->platform;
 }
 
 }  // namespace host

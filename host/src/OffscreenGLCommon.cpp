@@ -45,10 +45,48 @@ bool MakeFramebuffer(int width, int height, void *(*lookup)(const char *), Frame
     return true;
 }
 
+static std::string GlString(GLenum name)
+{
+    const GLubyte *s = glGetString(name);
+    return s ? reinterpret_cast<const char *>(s) : "";
+}
+
+std::string CurrentGlVendor()
+{
+    return GlString(GL_VENDOR);
+}
+
+std::string CurrentGlRenderer()
+{
+    return GlString(GL_RENDERER);
+}
+
 std::string OffscreenGL::renderer() const
 {
-    const GLubyte *r = glGetString(GL_RENDERER);
-    return r ? reinterpret_cast<const char *>(r) : "";
+    return CurrentGlRenderer();
+}
+
+std::string OffscreenGL::vendor() const
+{
+    return CurrentGlVendor();
+}
+
+bool IsSoftwareRenderer(const std::string &glRenderer)
+{
+    for (const char *name : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer", "GDI Generic", "SwiftShader",
+                             "Microsoft Basic Render Driver"})
+        if (glRenderer.find(name) != std::string::npos) return true;
+    return false;
+}
+
+std::string RendererMismatch(Renderer asked, const std::string &glRenderer)
+{
+    const bool software = IsSoftwareRenderer(glRenderer);
+    if (asked == Renderer::Gpu && software)
+        return "no graphics card: the OpenGL driver is " + glRenderer + ", a software rasterizer";
+    if ((asked == Renderer::Software || asked == Renderer::SoftwareDevice) && !software)
+        return "the OpenGL driver is " + glRenderer + ", not a software rasterizer, and it cannot be chosen here";
+    return {};
 }
 
 void SetWindowProjection(int width, int height)

@@ -2,6 +2,8 @@
 // wglCreateContext on a hidden window, drawing into a framebuffer object so
 // no pixel ever depends on the window being on screen. The drawing and
 // read-back calls are shared with the EGL context (OffscreenGLCommon.cpp).
+// WGL gives the one OpenGL driver Windows has (under Wine, Mesa's llvmpipe):
+// a renderer other than Auto is a check of what it gave.
 
 #include "host/OffscreenGL.h"
 #include "host/Wgl.h"
@@ -15,6 +17,7 @@ struct OffscreenGL::Impl {
     HDC dc = nullptr;
     HGLRC context = nullptr;
     Framebuffer fb;
+    std::string platform = "WGL";
 };
 
 static const char kWindowClass[] = "OstrelOffscreenGL";
@@ -58,7 +61,7 @@ static void Release(Impl &m)
     m = {};
 }
 
-OffscreenGL::OffscreenGL(int width, int height)
+OffscreenGL::OffscreenGL(int width, int height, Renderer asked)
     : impl_(std::make_unique<Impl>()), width_(width), height_(height)
 {
     Impl &m = *impl_;
@@ -91,6 +94,11 @@ OffscreenGL::OffscreenGL(int width, int height)
         Release(m);
         throw OffscreenGLError("the WGL context has no framebuffer objects");
     }
+    const std::string mismatch = RendererMismatch(asked, renderer());
+    if (!mismatch.empty()) {
+        Release(m);
+        throw OffscreenGLError("WGL: " + mismatch);
+    }
     setWindowProjection();
 }
 
@@ -118,6 +126,11 @@ void OffscreenGL::release()
 bool OffscreenGL::usesFramebufferObject() const
 {
     return true;
+}
+
+const std::string &OffscreenGL::platform() const
+{
+    return impl_->platform;
 }
 
 }  // namespace host

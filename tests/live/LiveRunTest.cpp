@@ -137,9 +137,11 @@ std::vector<std::string> Replay(const Values &values)
     return args;
 }
 
+// flyer-sim drawing with Mesa's software rasterizer, as the replays it is
+// compared with do, whatever a live run's default renderer.
 std::vector<std::string> Sim(std::vector<std::string> args)
 {
-    args.insert(args.begin(), FLYER_SIM);
+    args.insert(args.begin(), {FLYER_SIM, "--gl", "software"});
     return args;
 }
 

@@ -125,6 +125,7 @@ TEST(Options, UsageErrorsExitWithTwo)
         {"--sheet-frames", "0", "--sheet", "s.png"},
         {"--live", "[::1", "--window"},
         {"--live", "sim pc", "--window"},
+        {"--gl", "metal"},
     };
     for (const auto &args : bad) {
         Options o;
@@ -135,6 +136,34 @@ TEST(Options, UsageErrorsExitWithTwo)
         std::string err = testing::internal::GetCapturedStderr();
         EXPECT_EQ(code, 2) << joined;
         EXPECT_NE(err.find("flyer-sim: error:"), std::string::npos) << joined << "\n" << err;
+    }
+}
+
+// A card draws by default only what is not an image the same on every
+// machine: videos alone, the window and live runs.
+TEST(Options, GlDefaultsToACardForVideosTheWindowAndLive)
+{
+    using host::Renderer;
+    const struct {
+        std::vector<std::string> args;
+        Renderer gl;
+    } cases[] = {
+        {{}, Renderer::Software},
+        {{"--at", "1", "--png", "x.png"}, Renderer::Software},
+        {{"--out", "d", "--video", "v.mp4"}, Renderer::Software},
+        {{"--frames", "3", "--bench"}, Renderer::Software},
+        {{"--demo", "d"}, Renderer::Software},
+        {{"--video", "v.mp4"}, Renderer::Auto},
+        {{"--window"}, Renderer::Auto},
+        {{"--live", "--png", "x.png", "--duration", "1"}, Renderer::Auto},
+        {{"--video", "v.mp4", "--gl", "software"}, Renderer::Software},
+        {{"--at", "1", "--png", "x.png", "--gl", "gpu"}, Renderer::Gpu},
+        {{"--gl", "auto"}, Renderer::Auto},
+    };
+    for (const auto &c : cases) {
+        Options o;
+        ASSERT_EQ(Parse(c.args, o), -1) << testing::PrintToString(c.args);
+        EXPECT_EQ(o.gl, c.gl) << testing::PrintToString(c.args);
     }
 }
 

@@ -99,9 +99,11 @@ Result Exec(std::vector<std::string> argv)
     return r;
 }
 
+// flyer-sim drawing with Mesa's software rasterizer, whose frames are the
+// same on every machine, whatever the run's default renderer.
 Result Sim(std::vector<std::string> args)
 {
-    args.insert(args.begin(), FLYER_SIM);
+    args.insert(args.begin(), {FLYER_SIM, "--gl", "software"});
     return Exec(args);
 }
 
@@ -320,8 +322,8 @@ TEST(Run, InterruptedRunEndsCleanly)
         fs::create_directories(tmp);
         fs::create_directories(dir);
         const fs::path log = Scratch(std::string("interrupted-") + c.name + ".txt");
-        const pid_t pid = Spawn({FLYER_SIM, "--plugin", Probe(), "--screen", "320x200", "--duration", "600",
-                                 c.option, (dir / c.name).string()},
+        const pid_t pid = Spawn({FLYER_SIM, "--gl", "software", "--plugin", Probe(), "--screen", "320x200",
+                                 "--duration", "600", c.option, (dir / c.name).string()},
                                 log, {"TMPDIR=" + tmp.string()});
         ASSERT_GT(pid, 0);
         // Signalled once it writes: the video's file or the first frame is there.
@@ -552,6 +554,7 @@ TEST(Run, BenchPrintsOneLinePerPanelWithCountedCalls)
 {
     Result r = Sim({"--plugin", Probe(), "--screen", "320x200", "--frames", "20", "--bench"});
     ASSERT_EQ(r.code, 0) << r.output;
+    EXPECT_TRUE(Contains(r.output, "flyer-sim: --gl software: GL_VENDOR \"")) << "which renderer drew\n" << r.output;
     auto lines = BenchLines(r.output);
     ASSERT_EQ(lines.size(), 2u) << r.output;
     const char *panels[] = {"GA", "Glass"};
@@ -571,6 +574,37 @@ TEST(Run, BenchPrintsOneLinePerPanelWithCountedCalls)
     lines = BenchLines(r.output);
     ASSERT_EQ(lines.size(), 2u) << r.output;
     EXPECT_TRUE(lines[0]["allocs"] == "1" || lines[0]["allocs"] == "n/a") << r.output;
+}
+
+// --gl gpu draws with a card or fails saying there is none and what was
+// looked for; --gl auto then draws what --gl software does.
+TEST(Run, GlTakesACardOrSaysThereIsNone)
+{
+    auto run = [](const char *gl, const fs::path &png) {
+        fs::remove(png);
+        return Exec({FLYER_SIM, "--gl", gl, "--verbose", "--plugin", Probe(), "--screen", "320x200", "--at", "1",
+                     "--png", png.string()});
+    };
+    const fs::path gpuPng = Scratch("gl-gpu.png"), autoPng = Scratch("gl-auto.png"), softPng = Scratch("gl-soft.png");
+    const Result gpu = run("gpu", gpuPng);
+    const bool card = gpu.code == 0;
+    if (card) {
+        EXPECT_TRUE(Contains(gpu.output, "flyer-sim: --gl gpu: GL_VENDOR \"")) << gpu.output;
+        EXPECT_TRUE(Contains(gpu.output, "\", EGL's device platform, device ")) << gpu.output;
+    } else {
+        EXPECT_EQ(gpu.code, 1) << gpu.output;
+        EXPECT_TRUE(Contains(gpu.output, "flyer-sim: error: --gl gpu: no graphics card: EGL")) << gpu.output;
+        EXPECT_TRUE(Contains(gpu.output, "; --gl auto takes Mesa's software rasterizer where there is no card"))
+            << gpu.output;
+        EXPECT_FALSE(fs::exists(gpuPng));
+    }
+    const Result automatic = run("auto", autoPng), software = run("software", softPng);
+    ASSERT_EQ(automatic.code, 0) << automatic.output;
+    ASSERT_EQ(software.code, 0) << software.output;
+    EXPECT_EQ(Contains(automatic.output, "(no graphics card: "), !card) << automatic.output;
+    if (!card) {
+        EXPECT_TRUE(sim::ReadPng(autoPng.string()).rgba == sim::ReadPng(softPng.string()).rgba);
+    }
 }
 
 TEST(Run, GarminLogReplays)
@@ -720,8 +754,8 @@ TEST(Run, PreviewWindowUnderXvfbSavesAScreenshot)
     if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
     const fs::path png = Scratch("window.png");
     fs::remove(png);
-    Result r = Exec({"xvfb-run", "-a", "-s", "-screen 0 640x480x24", FLYER_SIM, "--plugin", Probe(),
-                     "--window", "--screen", "480x360", "--screenshot", png.string(), "--duration", "0.5"});
+    Result r = Exec({"xvfb-run", "-a", "-s", "-screen 0 640x480x24", FLYER_SIM, "--gl", "software", "--plugin",
+                     Probe(), "--window", "--screen", "480x360", "--screenshot", png.string(), "--duration", "0.5"});
     ASSERT_EQ(r.code, 0) << r.output;
     sim::Image img = sim::ReadPng(png.string());
     ASSERT_EQ(img.width, 480);

@@ -7,7 +7,8 @@
 #     TOLERANCE 2        # per channel, 0..255 (default 0)
 #     MAX_PIXELS 10)     # pixels allowed beyond the tolerance (default 0)
 #
-# ARGS are flyer-sim's (they must include --at; the helper adds --png). The
+# ARGS are flyer-sim's (they must include --at; the helper adds --png, and
+# --gl software: the golden images are Mesa's software rasterizer's). The
 # test is labelled "golden"; its frame, and on failure diff.png, are left in
 # ${CMAKE_CURRENT_BINARY_DIR}/golden/<NAME>/. Regenerate goldens with
 # OSTREL_UPDATE_GOLDENS=1 ctest -L golden, or `ninja update-goldens`.
@@ -28,6 +29,6 @@ function(ostrel_add_golden_test)
   add_test(NAME ${G_NAME}
     COMMAND ostrel-golden --sim $<TARGET_FILE:flyer-sim> --golden ${G_GOLDEN}
             --work ${CMAKE_CURRENT_BINARY_DIR}/golden/${G_NAME}
-            --tolerance ${G_TOLERANCE} --max-pixels ${G_MAX_PIXELS} -- ${G_ARGS})
+            --tolerance ${G_TOLERANCE} --max-pixels ${G_MAX_PIXELS} -- --gl software ${G_ARGS})
   set_tests_properties(${G_NAME} PROPERTIES LABELS golden)
 endfunction()

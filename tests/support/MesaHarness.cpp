@@ -1,8 +1,8 @@
 #include "MesaHarness.h"
 
-MesaHarness::MesaHarness(HarnessOptions options) : PluginHarness(std::move(options))
+MesaHarness::MesaHarness(HarnessOptions options, host::Renderer renderer) : PluginHarness(std::move(options))
 {
-    context_ = std::make_unique<host::OffscreenGL>(options_.screenWidth, options_.screenHeight);
+    context_ = std::make_unique<host::OffscreenGL>(options_.screenWidth, options_.screenHeight, renderer);
     host().setGraphicsBackend(&graphics_);
 }
 

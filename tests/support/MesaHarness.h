@@ -1,7 +1,8 @@
 #ifndef OSTREL_TESTS_MESAHARNESS_H
 #define OSTREL_TESTS_MESAHARNESS_H
 // A PluginHarness whose plug-in draws into a real offscreen OpenGL context
-// (Mesa through EGL, host/OffscreenGL.h) the size of the simulator screen.
+// (Mesa through EGL, host/OffscreenGL.h) the size of the simulator screen,
+// drawn by Mesa's software rasterizer unless another renderer is named.
 // The context is current before start(), so the texture upload is real; the
 // host applies graphics-state calls and texture binds to it. drawFrame()
 // clears to the background colour, sets the window projection (pixels, y up),
@@ -15,7 +16,7 @@
 
 class MesaHarness : public PluginHarness {
 public:
-    explicit MesaHarness(HarnessOptions options = {});
+    explicit MesaHarness(HarnessOptions options = {}, host::Renderer renderer = host::Renderer::Software);
     ~MesaHarness() override;
 
     host::OffscreenGL &context() { return *context_; }

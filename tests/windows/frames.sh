@@ -13,7 +13,9 @@ rm -rf "$work"
 mkdir -p "$work"
 
 # Frames at 0 (the splash), 25, 50, 75 and 100 s.
-common=(--fps 4 --duration 100 --every 100 --background 203040)
+# Both draw with Mesa's software rasterizer (under Wine, WGL's is llvmpipe;
+# flyer-sim.exe stops if it is not).
+common=(--gl software --fps 4 --duration 100 --every 100 --background 203040)
 glass=(--command Switch@0)
 
 "$linux_sim" "${common[@]}" --out "$work/linux-ga"

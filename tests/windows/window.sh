@@ -13,7 +13,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work"
 mkdir -p "$work"/{linux-replay,linux-live,windows-replay,windows-live}
 
-common=(--screen 640x400 --fps 30 --background 203040)
+# Both draw with Mesa's software rasterizer (under Wine, WGL's is llvmpipe;
+# flyer-sim.exe stops if it is not).
+common=(--gl software --screen 640x400 --fps 30 --background 203040)
 values=(--set Airspeed=95 --set Pitch=5 --set Roll=-15 --set Heading=300 --set Gear[1]=0.5)
 
 "$linux_sim" "${common[@]}" --at 2 --png "$work/linux-replay/frame_00000.png"

@@ -1,21 +1,26 @@
 #ifndef OSTREL_HOST_OFFSCREENGL_H
 #define OSTREL_HOST_OFFSCREENGL_H
-// An offscreen OpenGL context through EGL, with no display: Mesa's
-// surfaceless platform (llvmpipe here, a GPU vendor's EGL elsewhere), desktop
-// OpenGL with the compatibility profile so fixed-function drawing works.
-// Draws into a pbuffer of the given size, or into a framebuffer object when
-// the platform offers no pbuffer configurations (src/OffscreenEgl.cpp).
-// Part of ostrel_host_gl.
+// An offscreen OpenGL context through EGL, with no display, drawn by the
+// renderer asked for (host/Renderer.h): a graphics card through EGL's device
+// platform, or Mesa's software rasterizer through its surfaceless platform
+// (src/OffscreenEgl.cpp, on the display src/EglDisplays.cpp chooses).
+// Desktop OpenGL with the compatibility profile so fixed-function drawing
+// works. Draws into a pbuffer of the given size, or into a framebuffer
+// object when the display offers no pbuffer configurations. Part of
+// ostrel_host_gl.
 //
 // On Windows (OffscreenWgl.cpp, ostrel_host_gl there) the context comes
-// from wglCreateContext on a hidden window and always draws into a
-// framebuffer object of the given size.
+// from wglCreateContext on a hidden window, drawn by whatever OpenGL driver
+// Windows has, and always draws into a framebuffer object of the given
+// size; Software and Gpu there only check what the driver is.
 
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "host/Renderer.h"
 
 namespace host {
 
@@ -31,7 +36,8 @@ public:
 
 class OffscreenGL {
 public:
-    OffscreenGL(int width, int height);  // throws OffscreenGLError; leaves it current
+    // Throws OffscreenGLError, saying what was looked for; leaves it current.
+    OffscreenGL(int width, int height, Renderer renderer = Renderer::Software);
     ~OffscreenGL();
     OffscreenGL(const OffscreenGL &) = delete;
     OffscreenGL &operator=(const OffscreenGL &) = delete;
@@ -43,6 +49,11 @@ public:
     int height() const { return height_; }
     bool usesFramebufferObject() const;
     std::string renderer() const;  // GL_RENDERER, e.g. "llvmpipe (LLVM 15.0.6, 256 bits)"
+    std::string vendor() const;    // GL_VENDOR, e.g. "Mesa"
+    // How the context was made: "EGL's device platform, device 0 of 2
+    // (/dev/dri/renderD128)", "Mesa's surfaceless EGL platform", "WGL";
+    // for Renderer::Auto without a card, also why none was taken.
+    const std::string &platform() const;
 
     // SetWindowProjection over the whole surface.
     void setWindowProjection();

@@ -155,6 +155,7 @@ int ParseOptions(int argc, char **argv, Options &opts, std::ostream &out, std::o
     std::string screen = std::to_string(opts.screenWidth) + "x" + std::to_string(opts.screenHeight);
     std::string background = "outside";
     std::vector<std::string> sets, missing, commands;
+    std::string gl;
 
     app.add_option("--plugin", opts.plugin, "Plug-in library to load")
         ->type_name("PATH")->capture_default_str();
@@ -219,6 +220,11 @@ int ParseOptions(int argc, char **argv, Options &opts, std::ostream &out, std::o
         ->type_name("[HOST[:PORT]]")->expected(0, 1);
     // Tests listen for their stand-in X-Plane's beacon on a port of their own.
     app.add_option("--live-beacon-port", opts.liveBeaconPort)->group("");
+    app.add_option("--gl", gl,
+                   "What draws: auto (a graphics card where there is one, else Mesa's software rasterizer), "
+                   "gpu (a card, or an error), software (Mesa's); default: auto for --video, --window and "
+                   "--live, software for images and --bench")
+        ->type_name("auto|gpu|software");
     app.add_flag("--allow-large", opts.allowLarge,
                  "Go ahead with a run that would write more than " + std::to_string(kManyFiles) + " files or " +
                      FormatNumber(kManyBytes / 1e9) + " GB (refused without it)");
@@ -332,6 +338,23 @@ int ParseOptions(int argc, char **argv, Options &opts, std::ostream &out, std::o
     if (app.count("--live-beacon-port")) {
         check(opts.live, "--live-beacon-port is used with --live");
         check(opts.liveBeaconPort >= 1 && opts.liveBeaconPort <= 65535, "--live-beacon-port: must be 1 to 65535");
+    }
+
+    if (given("--gl")) {
+        bool known = false;
+        for (host::Renderer r : {host::Renderer::Auto, host::Renderer::Gpu, host::Renderer::Software})
+            if (gl == host::RendererName(r)) {
+                opts.gl = r;
+                known = true;
+            }
+        check(known, "--gl: expected auto, gpu or software, got \"" + gl + "\"");
+    } else {
+#ifdef _WIN32
+        opts.gl = host::Renderer::Auto;
+#else
+        const bool videoOnly = !opts.video.empty() && opts.outDir.empty() && opts.sheet.empty();
+        opts.gl = videoOnly || opts.window || opts.live ? host::Renderer::Auto : host::Renderer::Software;
+#endif
     }
 
     if (!errors.empty()) return Refuse(errors, err);

@@ -10,6 +10,7 @@
 
 #include "flights/Events.h"
 #include "flights/Flight.h"
+#include "host/Renderer.h"
 
 namespace sim {
 
@@ -72,6 +73,11 @@ struct Options {
     // Runs that write more than anyone means go ahead (refused otherwise,
     // modes/Workload.cpp).
     bool allowLarge = false;
+    // --gl: what draws. Without it, on Linux: Auto for a run that writes
+    // only a video, the window and --live, Software for the rest (images
+    // that are the same on every machine); on Windows, Auto (WGL gives the
+    // one driver there is).
+    host::Renderer gl = host::Renderer::Software;
 };
 
 // Parses the command line into opts. Returns -1 to go on, otherwise the exit

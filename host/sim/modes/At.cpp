@@ -17,7 +17,7 @@ int RunAt(const Plan &plan)
         std::cerr << "flyer-sim: warning: --at " << at << " is after the end of the flight at "
                   << in.flight.duration << " s: the frame shows its last values\n";
     if (plan.warnLateEvents) WarnOfLateEvents(in.events, at);
-    host::OffscreenGL gl(plan.session.screenWidth, plan.session.screenHeight);
+    const auto gl = OpenOffscreenGL(plan);
     Session session(plan.session, in.flight, in.events);
     session.start();
     // The frames before it, so events and the splash fall as they would

@@ -31,10 +31,9 @@ void WarnOfUncountedGl(const std::string &plugin)
 int RunBench(const Plan &plan)
 {
     Input in = LoadInput(plan);
-    host::OffscreenGL gl(plan.session.screenWidth, plan.session.screenHeight);
+    const auto gl = OpenOffscreenGL(plan, true);
     std::cerr << "flyer-sim: bench: " << plan.benchFrames << " frames from t=" << plan.from << " s at "
-              << plan.fps << " fps, " << plan.session.screenWidth << "x" << plan.session.screenHeight << ", "
-              << gl.renderer() << "\n";
+              << plan.fps << " fps, " << plan.session.screenWidth << "x" << plan.session.screenHeight << "\n";
     WarnOfUncountedGl(plan.session.plugin);
     WarnOfLateEvents(in.events, plan.from + (plan.benchFrames - 1) / plan.fps);
     int code = 0;

@@ -21,7 +21,7 @@ int RunLive(const Plan &plan)
     std::vector<Event> events = LoadEvents(plan);
     LiveFeed feed(plan);
     const Flight flight = LiveFlight();
-    host::OffscreenGL gl(plan.session.screenWidth, plan.session.screenHeight);
+    const auto gl = OpenOffscreenGL(plan);
     Session session(plan.session, flight, std::move(events));
     session.start();
     feed.attach(session);
@@ -47,7 +47,7 @@ int RunLive(const Plan &plan)
                 std::cout << "flyer-sim: wrote " << plan.png << " (t=" << t << " s)\n";
             }
         } else {
-            gl.finish();
+            gl->finish();
         }
         feed.shown();
         if (ended) break;

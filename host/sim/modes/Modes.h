@@ -14,6 +14,7 @@
 #include "flights/Events.h"
 #include "flights/Flight.h"
 #include "outputs/Image.h"
+#include "screen/Contexts.h"
 
 namespace sim {
 
@@ -24,6 +25,14 @@ int RunBench(const Plan &plan);
 int RunDemo(const Plan &plan);
 // --live offscreen: a video, or the PNG of the frame after --duration.
 int RunLive(const Plan &plan);
+
+// The offscreen context of the run's screen, drawn by the renderer --gl
+// names (screen/Contexts.h).
+inline std::unique_ptr<host::OffscreenGL> OpenOffscreenGL(const Plan &plan, bool announce = false)
+{
+    return OpenOffscreenGL(plan.session.screenWidth, plan.session.screenHeight, plan.gl, plan.session.verbose,
+                           announce);
+}
 
 class Session;
 class VideoWriter;

@@ -62,6 +62,7 @@ Plan PlanOf(const Options &o, const std::string &logWritten)
     p.demo = o.demo;
     p.liveAddress = o.liveAddress;
     p.liveBeaconPort = o.liveBeaconPort;
+    p.gl = o.gl;
     p.allowLarge = o.allowLarge;
     return p;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "flights/Events.h"
+#include "host/Renderer.h"
 #include "session/Session.h"
 
 namespace sim {
@@ -66,6 +67,8 @@ struct Plan {
     std::string liveAddress;
     int liveBeaconPort = 0;
 
+    // What draws the run's frames (--gl).
+    host::Renderer gl = host::Renderer::Software;
     // Runs that write more than anyone means go ahead.
     bool allowLarge = false;
     // Commands and events after the run's last frame are warned of (the

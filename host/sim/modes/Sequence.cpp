@@ -135,7 +135,7 @@ int RunSequence(const Plan &plan, const std::string &title)
     if (plan.warnLateEvents) WarnOfLateEvents(in.events, last / plan.fps);
     if (!plan.outDir.empty()) fs::create_directories(plan.outDir);
 
-    host::OffscreenGL gl(plan.session.screenWidth, plan.session.screenHeight);
+    const auto gl = OpenOffscreenGL(plan);
     Session session(plan.session, in.flight, in.events);
     session.start();
     RunVideo video;

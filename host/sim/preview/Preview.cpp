@@ -16,6 +16,7 @@
 #include "host/PanelInterface.h"
 #include "modes/LiveFeed.h"
 #include "modes/Modes.h"
+#include "screen/Contexts.h"
 #include "session/Interrupt.h"
 #include "session/Session.h"
 
@@ -84,8 +85,10 @@ int RunPreview(const Plan &plan, const Flight &flight, std::vector<Event> events
                LiveFeed *live)
 {
     const std::string keys = WindowKeysHelp(!live);
+    AskWindowRenderer(plan.gl);
     auto window = PreviewWindow::Open(plan.session.screenWidth, plan.session.screenHeight,
                                       "flyer-sim: " + name + "   " + keys);
+    CheckWindowRenderer(plan.gl, plan.session.verbose);
     SessionSettings settings = plan.session;
     settings.screenWidth = window->width();
     settings.screenHeight = window->height();
