@@ -11,7 +11,9 @@ OSTREL_PACKAGES=(
   libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libcairo2-dev libfreetype-dev fonts-dejavu-core libstb-dev libpng-dev
   libcli11-dev libglfw3-dev xvfb xauth
+  libboost-dev libjpeg62-turbo-dev
   ffmpeg
+  chromium nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix wine wine64
   lld-14 llvm-14
 )
