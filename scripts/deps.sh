@@ -2,7 +2,9 @@
 # Installs the Debian 12 packages the build, the tests and the demo need.
 # Sourced by the other scripts; does nothing when everything is present.
 # Also installs Zig, whose C/C++ compiler builds the macOS plug-in, into a
-# cache folder outside the repository (see install_zig below).
+# cache folder outside the repository (see install_zig below). The page's
+# tests run chromium headless with --disable-background-networking and the
+# rest of tests/serve/Browser.cpp's flags: it reaches only 127.0.0.1.
 set -euo pipefail
 
 OSTREL_PACKAGES=(

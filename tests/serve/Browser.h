@@ -2,9 +2,9 @@
 #define OSTREL_TESTS_SERVE_BROWSER_H
 // A real browser for the page's tests: Debian's chromium, headless, driven
 // over its DevTools protocol on a pipe (no port of its own). It reaches
-// nothing but the pages it is told to open: background networking, updates,
-// sync and first-run work are off, and its profile is a fresh folder removed
-// at the end. Every wait is bounded.
+// nothing but the pages it is told to open: --disable-background-networking,
+// --disable-component-update, --disable-sync and --no-first-run, and a fresh
+// --user-data-dir removed at the end. Every wait is bounded.
 
 #include <sys/types.h>
 

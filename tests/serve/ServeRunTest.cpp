@@ -1,4 +1,4 @@
-// flyer-sim --serve in a real browser (chromium, headless, on 127.0.0.1):
+// flyer-sim --serve in a real browser (Browser.h: headless, on 127.0.0.1):
 // the page shows the frame flyer-sim draws for the same values, at the size
 // the page shows it; its buttons work the panel in every open page; it
 // comes back by itself when flyer-sim is restarted.
@@ -71,7 +71,7 @@ class ServeRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!Browser::Available()) GTEST_SKIP() << "no chromium";
+        if (!Browser::Available()) GTEST_SKIP() << "no browser (scripts/deps.sh installs one)";
     }
 };
 

@@ -1,7 +1,8 @@
-// Opens a served page in chromium and checks that its picture is the panel
-// of a frame flyer-sim drew of the same values at scale 2.0 (the page asks
-// for more than that): for flyer-sim.exe --serve under Wine, seen from a
-// browser on the Linux side. Prints the difference; exit 0 when it matches.
+// Opens a served page in the test browser (Browser.h) and checks that its
+// picture is the panel of a frame flyer-sim drew of the same values at
+// scale 2.0 (the page asks for more than that): for flyer-sim.exe --serve
+// under Wine, seen from a browser on the Linux side. Prints the difference;
+// exit 0 when it matches.
 //
 //   ostrel-page-check URL FRAME.png
 

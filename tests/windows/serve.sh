@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # flyer-sim.exe --serve under Wine, seen from a browser on the Linux side:
-# chromium (headless, on 127.0.0.1) opens the page flyer-sim.exe serves and
+# the test browser (tests/serve/Browser.h: headless, on 127.0.0.1, with
+# --disable-background-networking) opens the page flyer-sim.exe serves and
 # its picture must be the panel of the Linux flyer-sim's frame of the same
 # values (ostrel-page-check). flyer-sim.exe must then end by itself at
 # --duration, every connection closed.
