@@ -28,7 +28,10 @@ constexpr std::size_t kMaxBodyBytes = 1024;
 // Applies those bounds to a parser before it reads.
 void Bound(http::request_parser<http::string_body> &parser);
 
-// Where a request goes.
+// Where a request goes: GET (or HEAD) / the page, GET /stream the picture
+// stream, POST /command/NAME a panel command by its short name. A command
+// or a stream asked by another site's page (an Origin that is not this
+// server's Host) is Forbidden.
 struct Route {
     enum Kind { Page, Stream, Command, NotFound, WrongMethod, Forbidden } kind = NotFound;
     const char *command = nullptr;  // Command: the full name of the panel command
@@ -36,9 +39,11 @@ struct Route {
 Route RouteOf(const Request &request);
 
 // The answer to every route but an accepted stream, keep-alive as the
-// request asked. `why` is the status for a request the parser refused
-// (431, 413, 400), in which case `request` may be partial.
+// request asked: 200 with the page, 204 for a command, 426 for the stream
+// asked without the WebSocket upgrade, 404, 405 (with Allow) or 403.
 Response Answer(const Request &request, const Route &route);
+// The answer to a request refused before it was routed (`why`: 400, 413,
+// 431, or 503 when the server is full), closing the connection.
 Response Refusal(http::status why, unsigned version = 11);
 // The status for a parser's error: 431, 413 or 400.
 http::status RefusalFor(const boost::system::error_code &error);
