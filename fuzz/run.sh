@@ -9,7 +9,7 @@
 # $FUZZ_BUILD/crashes/TARGET. Extra arguments go to libFuzzer.
 #
 #   fuzz/run.sh TARGET SECONDS [libFuzzer options...]
-#   targets: tga csv_flight garmin_log xplane_data events options xplane_udp
+#   targets: tga csv_flight garmin_log xplane_data events options xplane_udp http_request
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if (($# < 2)); then

@@ -1,4 +1,4 @@
-# Unpacks the archive of Ostrel-Flyer Live and checks it: exactly its seven
+# Unpacks the archive of Ostrel-Flyer Live and checks it: exactly its eight
 # files, the programs and the plug-in byte for byte the ones given, the
 # texture loading with the plug-in's own TGA loader (TGA_CHECK), the page
 # naming the version. With OBJDUMP (MinGW-w64's), flyer-sim.exe and
@@ -16,7 +16,8 @@ ostrel_require(CheckLiveArchive.cmake ZIP EXE XPLM_DLL XPL TGA_CHECK)
 get_filename_component(_zip_name "${ZIP}" NAME_WLE)
 set(_dir ${ZIP}.unpacked)
 ostrel_unpack_expecting(${ZIP} ${_dir} Ostrel-Flyer-LICENSE.txt Ostrel-Flyer-Live-README.txt
-                        Ostrel-Flyer-Live.cmd Ostrel.tga OstrelWin.xpl XPLM_64.dll flyer-sim.exe)
+                        Ostrel-Flyer-Live.cmd Ostrel-Flyer-Tablet.cmd Ostrel.tga OstrelWin.xpl XPLM_64.dll
+                        flyer-sim.exe)
 ostrel_expect_same(${ZIP} ${_dir}/flyer-sim.exe ${EXE})
 ostrel_expect_same(${ZIP} ${_dir}/XPLM_64.dll ${XPLM_DLL})
 ostrel_expect_same(${ZIP} ${_dir}/OstrelWin.xpl ${XPL})
@@ -26,9 +27,9 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${ZIP}: Ostrel.tga does not load")
 endif()
 
-# The two text files end their lines as Windows does (file(READ) drops CRs:
+# The text files end their lines as Windows does (file(READ) drops CRs:
 # counted in the bytes).
-foreach(text Ostrel-Flyer-Live-README.txt Ostrel-Flyer-Live.cmd)
+foreach(text Ostrel-Flyer-Live-README.txt Ostrel-Flyer-Live.cmd Ostrel-Flyer-Tablet.cmd)
   file(READ ${_dir}/${text} _hex HEX)
   string(REGEX MATCHALL ".." _bytes "${_hex}")
   list(JOIN _bytes " " _bytes)
@@ -53,9 +54,13 @@ file(READ ${_dir}/Ostrel-Flyer-Live.cmd _cmd)
 if(NOT _cmd MATCHES "\"%~dp0flyer-sim.exe\" --live %\\* --window\n")
   message(FATAL_ERROR "${ZIP}: Ostrel-Flyer-Live.cmd does not start flyer-sim.exe --live --window")
 endif()
+file(READ ${_dir}/Ostrel-Flyer-Tablet.cmd _cmd)
+if(NOT _cmd MATCHES "\"%~dp0flyer-sim.exe\" --live %\\* --serve 0\\.0\\.0\\.0:8080\n")
+  message(FATAL_ERROR "${ZIP}: Ostrel-Flyer-Tablet.cmd does not start flyer-sim.exe --live --serve 0.0.0.0:8080")
+endif()
 
 if(DEFINED OBJDUMP)
-  set(_system "^(KERNEL32|USER32|GDI32|OPENGL32|WS2_32|IPHLPAPI|WINMM|ADVAPI32|SHELL32|msvcrt|ntdll|api-ms-win-[a-z0-9-]+)\\.dll$")
+  set(_system "^(KERNEL32|USER32|GDI32|OPENGL32|WS2_32|MSWSOCK|IPHLPAPI|WINMM|ADVAPI32|SHELL32|msvcrt|ntdll|api-ms-win-[a-z0-9-]+)\\.dll$")
   string(TOUPPER "${_system}" _system)
   foreach(file flyer-sim.exe XPLM_64.dll)
     execute_process(COMMAND ${OBJDUMP} -p ${_dir}/${file} OUTPUT_VARIABLE _pe RESULT_VARIABLE rc)

@@ -3,7 +3,8 @@
 # pilot unzips anywhere,
 #   flyer-sim.exe, XPLM_64.dll (the host it loads the plug-in into),
 #   OstrelWin.xpl, Ostrel.tga, Ostrel-Flyer-Live.cmd (double-click: find
-#   X-Plane and open the window), Ostrel-Flyer-Live-README.txt,
+#   X-Plane and open the window), Ostrel-Flyer-Tablet.cmd (the same, served
+#   to web browsers on the network), Ostrel-Flyer-Live-README.txt,
 #   Ostrel-Flyer-LICENSE.txt
 #
 #   cmake -DVERSION=1.1 -DEXE=path/flyer-sim.exe -DXPLM_DLL=path/XPLM_64.dll
@@ -12,7 +13,7 @@
 #
 # The archive is Ostrel-Flyer-Live-<VERSION>-windows-x64.zip, its path left
 # in ZIP; its entries carry a fixed time so the same files give the same
-# archive. The page and the .cmd get Windows line ends.
+# archive. The page and the .cmd files get Windows line ends.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/ArchiveSteps.cmake)
 ostrel_require(LiveArchive.cmake VERSION EXE XPLM_DLL XPL TEXTURE OUT_DIR)
@@ -26,7 +27,7 @@ file(COPY_FILE ${EXE} ${_stage}/flyer-sim.exe)
 file(COPY_FILE ${XPLM_DLL} ${_stage}/XPLM_64.dll)
 file(COPY_FILE ${XPL} ${_stage}/OstrelWin.xpl)
 file(COPY_FILE ${TEXTURE} ${_stage}/Ostrel.tga)
-foreach(text Ostrel-Flyer-Live-README.txt Ostrel-Flyer-Live.cmd)
+foreach(text Ostrel-Flyer-Live-README.txt Ostrel-Flyer-Live.cmd Ostrel-Flyer-Tablet.cmd)
   file(READ ${_src}/release/${text} _text)
   string(REPLACE "@VERSION@" "${VERSION}" _text "${_text}")
   string(REPLACE "\n" "\r\n" _text "${_text}")
@@ -36,4 +37,4 @@ file(COPY_FILE ${_src}/LICENSE ${_stage}/Ostrel-Flyer-LICENSE.txt)
 
 set(ZIP ${OUT_DIR}/${_name}.zip)
 ostrel_zip(${ZIP} ${_stage} flyer-sim.exe XPLM_64.dll OstrelWin.xpl Ostrel.tga Ostrel-Flyer-Live.cmd
-           Ostrel-Flyer-Live-README.txt Ostrel-Flyer-LICENSE.txt)
+           Ostrel-Flyer-Tablet.cmd Ostrel-Flyer-Live-README.txt Ostrel-Flyer-LICENSE.txt)

@@ -2,7 +2,9 @@
 # Installs the Debian 12 packages the build, the tests and the demo need.
 # Sourced by the other scripts; does nothing when everything is present.
 # Also installs Zig, whose C/C++ compiler builds the macOS plug-in, into a
-# cache folder outside the repository (see install_zig below).
+# cache folder outside the repository (see install_zig below). The page's
+# tests run chromium headless with --disable-background-networking and the
+# rest of tests/serve/Browser.cpp's flags: it reaches only 127.0.0.1.
 set -euo pipefail
 
 OSTREL_PACKAGES=(
@@ -11,7 +13,9 @@ OSTREL_PACKAGES=(
   libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libcairo2-dev libfreetype-dev fonts-dejavu-core libstb-dev libpng-dev
   libcli11-dev libglfw3-dev xvfb xauth
+  libboost-dev libjpeg62-turbo-dev
   ffmpeg
+  chromium nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix wine wine64
   lld-14 llvm-14
 )

@@ -48,6 +48,8 @@ int RunMode(const sim::Plan &plan)
     case Mode::Window: return sim::RunWindow(plan);
     case Mode::LiveWindow: return sim::RunLiveWindow(plan);
     case Mode::Live: return sim::RunLive(plan);
+    case Mode::Serve:
+    case Mode::LiveServe: return sim::RunServe(plan);
     case Mode::Sequence: break;
     }
     return sim::RunSequence(plan);

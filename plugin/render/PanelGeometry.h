@@ -23,6 +23,8 @@ struct PanelSize {
 };
 constexpr PanelSize GA_PANEL = {475, 320};
 constexpr PanelSize GLASS_PANEL = {378, 182};
+// The panel's scale, stepped by the Larger and Smaller commands.
+constexpr float SCALE_MIN = 0.6f, SCALE_MAX = 2.0f, SCALE_STEP = 0.2f;
 
 // ---- GA panel
 // Attitude indicator: the horizon picture and its ring turn about the pivot

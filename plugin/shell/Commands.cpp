@@ -26,13 +26,13 @@ static int MyHandleOnOff(XPLMCommandRef, XPLMCommandPhase phase, void *)
 
 static int MyHandleLarger(XPLMCommandRef, XPLMCommandPhase phase, void *)
 {
-    if (phase == xplm_CommandEnd) ApplyScale(!(SCALE >= 2.0f) ? SCALE + 0.2f : SCALE);
+    if (phase == xplm_CommandEnd) ApplyScale(!(SCALE >= SCALE_MAX) ? SCALE + SCALE_STEP : SCALE);
     return 0;
 }
 
 static int MyHandleSmaller(XPLMCommandRef, XPLMCommandPhase phase, void *)
 {
-    if (phase == xplm_CommandEnd) ApplyScale(SCALE > 0.6f ? SCALE - 0.2f : SCALE);
+    if (phase == xplm_CommandEnd) ApplyScale(SCALE > SCALE_MIN ? SCALE - SCALE_STEP : SCALE);
     return 0;
 }
 

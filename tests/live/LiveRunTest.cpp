@@ -4,10 +4,7 @@
 // window; every subscription cancelled at the end of --duration and after
 // SIGINT or SIGTERM; what --live refuses.
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -21,11 +18,12 @@
 
 #include <gtest/gtest.h>
 
+#include "ChildProcess.h"
 #include "StandInXPlane.h"
+#include "StreamViewer.h"
 #include "host/PublishedDatarefs.h"
 #include "outputs/Image.h"
 
-extern char **environ;
 namespace fs = std::filesystem;
 
 namespace sim::live {
@@ -59,51 +57,13 @@ std::string Read(const fs::path &p)
 
 bool Contains(const std::string &hay, const std::string &needle) { return hay.find(needle) != std::string::npos; }
 
-// A program running beside the test, its stdout and stderr in one file.
-class Child {
-public:
-    explicit Child(std::vector<std::string> argv, const std::string &name = "output.txt") : output_(Scratch(name))
+// A program running beside the test, its stdout and stderr in one file of
+// the scratch folder.
+struct Child : ostrel::testing::ChildProcess {
+    explicit Child(std::vector<std::string> argv, const std::string &name = "output.txt")
+        : ChildProcess(std::move(argv), Scratch(name).string())
     {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, output_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        std::vector<char *> args;
-        for (std::string &a : argv) args.push_back(a.data());
-        args.push_back(nullptr);
-        if (posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
     }
-    ~Child()
-    {
-        if (pid_ > 0 && code_ < 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    // The exit code (128 + the signal for one that ended it), or -1 when it
-    // still runs after `seconds` (it is then killed).
-    int wait(double seconds = 30)
-    {
-        const Clock::time_point end = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
-        for (int i = 0; i < 100000 && code_ < 0 && pid_ > 0; ++i) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_)
-                code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            else if (Clock::now() > end)
-                break;
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return code_;
-    }
-    void signal(int s) { kill(pid_, s); }
-    std::string output() const { return Read(output_); }
-
-private:
-    fs::path output_;
-    pid_t pid_ = -1;
-    int code_ = -1;
 };
 
 // Waits until `done` holds: at most `seconds`, 5 ms a round.
@@ -273,6 +233,35 @@ TEST(LiveRun, InterruptsCancelEverySubscription)
         EXPECT_FALSE(fs::exists(png));
         ExpectAllCancelled(xp, "after signal " + std::to_string(sig));
     }
+}
+
+TEST(LiveRun, ServedPagesHearOfSilencesAndEveryWayOutClosesStreamsAndSubscriptions)
+{
+    StandInXPlane xp({});
+    Send(xp, {{"Airspeed", 70}});
+    Child sim(Sim({"--live", xp.endpoint().text(), "--serve", "127.0.0.1:0", "--duration", "60", "--screen",
+                   "640x400"}));
+    const std::string out = sim.waitForOutput("http://127.0.0.1:");
+    const size_t at = out.find("http://127.0.0.1:");
+    ASSERT_NE(at, std::string::npos) << out;
+    ostrel::testing::StreamViewer viewer(uint16_t(std::stoi(out.substr(at + 17))));
+    // The news follows the link: values, then a silence.
+    auto newsSays = [&](const std::string &what) {
+        for (int i = 0; i < 200; ++i) {
+            bool text = false;
+            const std::string m = viewer.next(&text);
+            if (text && Contains(m, what)) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(newsSays("receiving values from X-Plane"));
+    EXPECT_FALSE(viewer.nextPicture().empty());
+    xp.fallSilent(true);
+    EXPECT_TRUE(newsSays("no data from X-Plane"));
+    sim.signal(SIGTERM);
+    EXPECT_EQ(sim.wait(), 143) << sim.output();
+    EXPECT_THROW(for (int i = 0; i < 100; ++i) viewer.next(), boost::system::system_error) << "the stream stayed open";
+    ExpectAllCancelled(xp, "after --serve's SIGTERM");
 }
 
 TEST(LiveRun, RefusesWhatMakesNoSenseWithIt)

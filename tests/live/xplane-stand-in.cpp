@@ -1,12 +1,12 @@
 // The stand-in X-Plane (StandInXPlane.h) as a program, for checks run from
 // scripts (flyer-sim.exe under Wine) and for trying --live by hand:
 //
-//   ostrel-xplane-stand-in [--seconds S] [--beacon-port P] [--circuit] [--set DATAREF=VALUE]...
+//   ostrel-xplane-stand-in [--seconds S] [--beacon-port P] [--circuit [--from T]] [--set DATAREF=VALUE]...
 //
 // It answers on 127.0.0.1, prints "port N" once it does, and sends the
 // values set (by full or short name, "Gear[1]" for an element) or, with
-// --circuit, those of the built-in circuit as it flies in real time, over
-// and over. With --beacon-port it beacons there from the loopback
+// --circuit, those of the built-in circuit as it flies in real time from
+// its second T (0 unless given), over and over. With --beacon-port it beacons there from the loopback
 // interface. It ends when every subscription it had is cancelled, or after
 // S seconds (default 20, at most 55), printing what is left:
 //   "subscribed 39, cancelled 39, left 0"
@@ -28,7 +28,7 @@ namespace {
 int Usage(const std::string &why)
 {
     std::cerr << "ostrel-xplane-stand-in: " << why
-              << "\nusage: ostrel-xplane-stand-in [--seconds S] [--beacon-port P] [--circuit] "
+              << "\nusage: ostrel-xplane-stand-in [--seconds S] [--beacon-port P] [--circuit [--from T]] "
                  "[--set DATAREF=VALUE]...\n";
     return 2;
 }
@@ -39,7 +39,7 @@ int main(int argc, char **argv)
 {
     using namespace sim::live;
     using Clock = std::chrono::steady_clock;
-    double seconds = 20;
+    double seconds = 20, from = 0;
     bool circuit = false;
     StandInXPlane::Options options;
     std::vector<std::pair<std::string, float>> values;
@@ -51,6 +51,9 @@ int main(int argc, char **argv)
         } else if (a == "--seconds" && hasValue) {
             seconds = std::atof(argv[++i]);
             if (!(seconds > 0 && seconds <= 55)) return Usage("--seconds: 0 to 55");
+        } else if (a == "--from" && hasValue) {
+            from = std::atof(argv[++i]);
+            if (!(from >= 0 && from <= 3600)) return Usage("--from: 0 to 3600");
         } else if (a == "--beacon-port" && hasValue) {
             const int port = std::atoi(argv[++i]);
             if (port < 1 || port > 65535) return Usage("--beacon-port: 1 to 65535");
@@ -79,7 +82,8 @@ int main(int argc, char **argv)
     size_t subscribed = 0;
     while (Clock::now() < end) {
         if (circuit) {
-            const double t = std::fmod(std::chrono::duration<double>(Clock::now() - start).count(), flight.duration);
+            const double t =
+                std::fmod(from + std::chrono::duration<double>(Clock::now() - start).count(), flight.duration);
             for (const sim::Track &track : flight.tracks) xp.set(track.key.text(), float(track.valueAt(t)));
         }
         const size_t now = xp.subscriptions().size();

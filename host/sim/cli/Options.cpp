@@ -78,13 +78,24 @@ std::string CheckLiveAddress(const std::string &s)
     return {};
 }
 
+// An option a mode does not take, and why.
+struct NotWith {
+    const char *option;
+    const char *why;
+};
+
+// Each option of `table` that was given is an error: "--at is not used with --live: ...".
+template <size_t N>
+void RefuseGiven(const CLI::App &app, const char *mode, const NotWith (&table)[N], std::vector<std::string> &errors)
+{
+    for (const NotWith &r : table)
+        if (app.count(r.option)) errors.push_back(std::string(r.option) + " is not used with " + mode + ": " + r.why);
+}
+
 // What --live does not take: the options of replays, each with why.
 void CheckLiveCombinations(const CLI::App &app, const Options &opts, std::vector<std::string> &errors)
 {
-    const struct {
-        const char *option;
-        const char *why;
-    } replayOnly[] = {
+    const NotWith replayOnly[] = {
         {"--flight", "the values come from X-Plane, not a flight"},
         {"--at", "to write the frame after S seconds use --png FILE --duration S"},
         {"--out", "frame sequences are for replays; use --video FILE"},
@@ -96,16 +107,46 @@ void CheckLiveCombinations(const CLI::App &app, const Options &opts, std::vector
         {"--demo", "the demo flies the built-in circuit"},
         {"--every-frame", "every live frame is drawn"},
     };
-    for (const auto &r : replayOnly)
-        if (app.count(r.option)) errors.push_back(std::string(r.option) + " is not used with --live: " + r.why);
+    RefuseGiven(app, "--live", replayOnly, errors);
     const bool png = !opts.png.empty(), video = !opts.video.empty();
     if (opts.window && (png || video))
         errors.push_back("--live --window: save its last frame with --screenshot FILE (and --duration S); "
                          "--png and --video write without a window");
-    if (!opts.window && !png && !video)
-        errors.push_back("--live needs an output: --window, --video FILE, or --png FILE with --duration S");
+    if (!opts.window && !png && !video && opts.serve.empty())
+        errors.push_back("--live needs an output: --window, --serve [ADDR:]PORT, --video FILE, or --png FILE with "
+                         "--duration S");
     if (png && !opts.duration && !opts.at)
         errors.push_back("--live --png FILE needs --duration S: the frame written is the last one, after S seconds");
+}
+
+// What --serve takes and does not: an address to listen on, and a run in
+// real time that draws the panel (a replay or --live, with or without the
+// window); files are written by runs of their own.
+void CheckServe(const CLI::App &app, const Options &opts, std::vector<std::string> &errors)
+{
+    try {
+        const net::HostPort where = net::ParseHostPort(opts.serve, "127.0.0.1", 0, true);
+        if (where.host.find_first_not_of("0123456789.") != std::string::npos && where.host.find(':') == std::string::npos)
+            errors.push_back("--serve \"" + opts.serve + "\": the address to listen on is this computer's, as "
+                             "digits: 127.0.0.1 (this computer only), 0.0.0.0 (every network) or one of its own");
+    } catch (const net::AddressError &e) {
+        errors.push_back(std::string("--serve: expected [ADDR:]PORT, e.g. 8080, 0.0.0.0:8080 or [::]:8080, got ") +
+                         e.what());
+    }
+    const NotWith notServed[] = {
+        {"--at", "the browser shows the run as it goes; write a frame with --at T --png FILE in a run of its own"},
+        {"--png", "write a frame with --at T --png FILE in a run of its own"},
+        {"--out", "write frames in a run of their own"},
+        {"--sheet", "write contact sheets in a run of their own"},
+        {"--video", "write videos in a run of their own"},
+        {"--bench", "time the panels with --bench in a run of its own"},
+        {"--demo", "the demo writes files; serve a flight with --flight"},
+        {"--every-frame", "every served frame is drawn"},
+    };
+    RefuseGiven(app, "--serve", notServed, errors);
+    if (opts.duration && opts.from >= *opts.duration)
+        errors.push_back("--from " + FormatNumber(opts.from) + " is not before the end of the run at --duration " +
+                         FormatNumber(*opts.duration) + ": a served replay starts at --from and ends at --duration");
 }
 
 int Refuse(const std::vector<std::string> &errors, std::ostream &err)
@@ -187,7 +228,8 @@ int ParseOptions(int argc, char **argv, Options &opts, std::ostream &out, std::o
     app.add_option("--duration", opts.duration, "Seconds to run (default: the flight's length)")
         ->type_name("S");
     app.add_option("--every", opts.every, "Write every Nth frame to --out")->type_name("N")->capture_default_str();
-    app.add_option("--from", opts.from, "First second written to --out and --video or timed by --bench")
+    app.add_option("--from", opts.from,
+                   "First second written to --out and --video, timed by --bench or served first by --serve")
         ->type_name("T")->capture_default_str();
     app.add_option("--video", opts.video,
                    "Write the run as an H.264 MP4 (FILE.gif: an animated GIF) at --fps, through the "
@@ -222,9 +264,16 @@ int ParseOptions(int argc, char **argv, Options &opts, std::ostream &out, std::o
     app.add_option("--live-beacon-port", opts.liveBeaconPort)->group("");
     app.add_option("--gl", gl,
                    "What draws: auto (a graphics card where there is one, else Mesa's software rasterizer), "
-                   "gpu (a card, or an error), software (Mesa's); default: auto for --video, --window and "
-                   "--live, software for images and --bench")
+                   "gpu (a card, or an error), software (Mesa's); default: auto for --video, --window, "
+                   "--live and --serve, software for images and --bench")
         ->type_name("auto|gpu|software");
+    app.add_option("--serve", opts.serve,
+                   "Show the panel in web browsers (a tablet on the same network) at http://ADDR:PORT/, "
+                   "replaying or with --live, with or without --window; ADDR 127.0.0.1 unless given, 0.0.0.0 "
+                   "for every network")
+        ->type_name("[ADDR:]PORT");
+    app.add_option("--serve-clients", opts.serveClients, "With --serve: browsers that may watch at once")
+        ->type_name("N")->capture_default_str();
     app.add_flag("--allow-large", opts.allowLarge,
                  "Go ahead with a run that would write more than " + std::to_string(kManyFiles) + " files or " +
                      FormatNumber(kManyBytes / 1e9) + " GB (refused without it)");
@@ -306,8 +355,8 @@ int ParseOptions(int argc, char **argv, Options &opts, std::ostream &out, std::o
               " s (--duration); leave --duration out, or use --duration " + text("--at"));
     check(opts.every >= 1, typed("--every") + ": must be 1 or more");
     check(opts.every == 1 || !opts.outDir.empty(), typed("--every") + " is used with --out");
-    check(opts.from == 0 || !opts.outDir.empty() || !opts.video.empty() || opts.bench,
-          typed("--from") + " is used with --out, --video or --bench");
+    check(opts.from == 0 || !opts.outDir.empty() || !opts.video.empty() || opts.bench || !opts.serve.empty(),
+          typed("--from") + " is used with --out, --video, --bench or --serve");
     check(opts.sheetFrames >= 1 && opts.sheetFrames <= 400, typed("--sheet-frames") + ": must be 1 to 400");
     check(!opts.sheetFramesGiven || !opts.sheet.empty() || !opts.demo.empty(),
           typed("--sheet-frames") + " is used with --sheet or --demo");
@@ -328,6 +377,11 @@ int ParseOptions(int argc, char **argv, Options &opts, std::ostream &out, std::o
                 (!opts.outDir.empty() || !opts.sheet.empty() || !opts.video.empty() ? 1 : 0) +
                 (opts.bench ? 1 : 0) + (opts.window ? 1 : 0) + (!opts.demo.empty() ? 1 : 0);
     check(modes <= 1 || opts.live, "choose one of --at, --out/--sheet/--video, --bench, --window, --demo");
+    if (given("--serve")) CheckServe(app, opts, errors);
+    if (given("--serve-clients")) {
+        check(given("--serve"), typed("--serve-clients") + " is used with --serve");
+        check(opts.serveClients >= 1 && opts.serveClients <= 64, typed("--serve-clients") + ": must be 1 to 64");
+    }
     if (opts.live) {
         if (!opts.liveAddress.empty()) {
             why = CheckLiveAddress(opts.liveAddress);
@@ -353,7 +407,8 @@ int ParseOptions(int argc, char **argv, Options &opts, std::ostream &out, std::o
         opts.gl = host::Renderer::Auto;
 #else
         const bool videoOnly = !opts.video.empty() && opts.outDir.empty() && opts.sheet.empty();
-        opts.gl = videoOnly || opts.window || opts.live ? host::Renderer::Auto : host::Renderer::Software;
+        opts.gl = videoOnly || opts.window || opts.live || !opts.serve.empty() ? host::Renderer::Auto
+                                                                           : host::Renderer::Software;
 #endif
     }
 

@@ -70,13 +70,18 @@ struct Options {
     bool live = false;
     std::string liveAddress;  // empty: X-Plane found by its beacon
     int liveBeaconPort = 0;   // where beacons are heard; 0: X-Plane's own port (--live-beacon-port, for tests)
+    // --serve [ADDR:]PORT: the panel in web browsers, served on that
+    // address (127.0.0.1 unless given; port 0: any free one), to at most
+    // serveClients at once.
+    std::string serve;
+    int serveClients = 8;
     // Runs that write more than anyone means go ahead (refused otherwise,
     // modes/Workload.cpp).
     bool allowLarge = false;
     // --gl: what draws. Without it, on Linux: Auto for a run that writes
-    // only a video, the window and --live, Software for the rest (images
-    // that are the same on every machine); on Windows, Auto (WGL gives the
-    // one driver there is).
+    // only a video, the window, --live and --serve, Software for the rest
+    // (images that are the same on every machine); on Windows, Auto (WGL
+    // gives the one driver there is).
     host::Renderer gl = host::Renderer::Software;
 };
 

@@ -20,21 +20,28 @@ constexpr size_t kDelaysKept = 1 << 15;
 
 }  // namespace
 
-double ProcessCpuSeconds()
+// CPU time so far, in seconds: the calling thread's, or the whole process's.
+static double CpuSeconds(bool thread)
 {
 #ifdef _WIN32
     FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+    const BOOL ok = thread ? GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)
+                           : GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    if (!ok) return 0;
     auto seconds = [](const FILETIME &f) {
         return double(uint64_t(f.dwHighDateTime) << 32 | f.dwLowDateTime) * 1e-7;
     };
     return seconds(kernel) + seconds(user);
 #else
     rusage r{};
-    getrusage(RUSAGE_SELF, &r);
+    getrusage(thread ? RUSAGE_THREAD : RUSAGE_SELF, &r);
     return double(r.ru_utime.tv_sec + r.ru_stime.tv_sec) + double(r.ru_utime.tv_usec + r.ru_stime.tv_usec) * 1e-6;
 #endif
 }
+
+double ProcessCpuSeconds() { return CpuSeconds(false); }
+
+double ThreadCpuSeconds() { return CpuSeconds(true); }
 
 void LiveFigures::start()
 {

@@ -36,6 +36,8 @@ private:
 
 // The process's CPU time so far, in seconds, every thread included.
 double ProcessCpuSeconds();
+// The calling thread's CPU time so far, in seconds.
+double ThreadCpuSeconds();
 
 }  // namespace sim
 

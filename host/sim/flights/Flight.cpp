@@ -183,6 +183,7 @@ Flight LoadFlight(const std::string &nameOrPath)
     if (nameOrPath == "circuit") return CircuitFlight();
     if (nameOrPath == "rest") {
         Flight f;
+        f.name = "rest";
         f.notes.push_back("built-in flight \"rest\": every dataref at rest");
         return f;
     }

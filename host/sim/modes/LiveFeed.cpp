@@ -51,7 +51,14 @@ LiveFeed::LiveFeed(const Plan &plan)
 {
     asked_ = AskedOfXPlane(askedInHost_);
     link_ = std::make_unique<live::XPlaneLink>(
-        LinkOptionsOf(plan), [](const live::LinkMessage &m) { std::cerr << "flyer-sim: " << m.text << "\n"; },
+        LinkOptionsOf(plan),
+        [this](const live::LinkMessage &m) {
+            std::cerr << "flyer-sim: " << m.text << "\n";
+            using Kind = live::LinkMessage::Kind;
+            if (m.kind == Kind::Waiting || m.kind == Kind::Found || m.kind == Kind::Asking ||
+                m.kind == Kind::Receiving || m.kind == Kind::Silent || m.kind == Kind::Back)
+                status_ = m.text;
+        },
         asked_.data(), asked_.size());
     pacer_ = std::make_unique<live::FramePacer>(*link_, plan.fps);
     InterruptOnConsoleClose(true);

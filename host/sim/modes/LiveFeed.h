@@ -22,6 +22,7 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "figures/LiveFigures.h"
@@ -53,6 +54,15 @@ public:
     void publish();
     void shown();
     void waitForFrame(Clock::time_point begun) { pacer_->waitForFrame(begun); }
+    // When the newest datagram of the frame being drawn arrived; `otherwise`
+    // when none came since the last frame.
+    Clock::time_point newestArrival(Clock::time_point otherwise) const
+    {
+        return pending_.empty() ? otherwise : pending_.back();
+    }
+    // What the link last said of X-Plane (waiting, found, receiving, silent,
+    // back), for a status line.
+    const std::string &status() const { return status_; }
     // Cancels every subscription and prints the figures of `seconds` of frames.
     void finish(double seconds);
 
@@ -64,6 +74,7 @@ private:
     Session *session_ = nullptr;
     std::vector<bool> driven_;
     std::vector<Clock::time_point> pending_;  // arrivals of the datagrams in the frame being shown
+    std::string status_;
     LiveFigures figures_;
 };
 

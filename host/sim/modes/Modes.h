@@ -23,8 +23,10 @@ int RunSequence(const Plan &plan, const std::string &title = {});
 int RunAt(const Plan &plan);
 int RunBench(const Plan &plan);
 int RunDemo(const Plan &plan);
-// --live offscreen: a video, or the PNG of the frame after --duration.
+// In wall time (RealTime.cpp): --live offscreen, into a video or the PNG of
+// the frame after --duration; --serve offscreen, replaying or with --live.
 int RunLive(const Plan &plan);
+int RunServe(const Plan &plan);
 
 // The offscreen context of the run's screen, drawn by the renderer --gl
 // names (screen/Contexts.h).

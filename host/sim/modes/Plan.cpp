@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "cli/Options.h"
+#include "net/Address.h"
 
 namespace sim {
 
@@ -11,7 +12,9 @@ namespace {
 
 Plan::Mode ModeOf(const Options &o)
 {
-    if (o.live) return o.window ? Plan::Mode::LiveWindow : Plan::Mode::Live;
+    const bool serve = !o.serve.empty();
+    if (o.live) return o.window ? Plan::Mode::LiveWindow : serve ? Plan::Mode::LiveServe : Plan::Mode::Live;
+    if (serve && !o.window) return Plan::Mode::Serve;
     if (o.bench) return Plan::Mode::Bench;
     if (o.window) return Plan::Mode::Window;
     if (o.at) return Plan::Mode::At;
@@ -63,6 +66,10 @@ Plan PlanOf(const Options &o, const std::string &logWritten)
     p.liveAddress = o.liveAddress;
     p.liveBeaconPort = o.liveBeaconPort;
     p.gl = o.gl;
+    if (!o.serve.empty()) {
+        const net::HostPort where = net::ParseHostPort(o.serve, "127.0.0.1", 0, true);
+        p.serve = ServeSettings{where.host, where.port, o.serveClients};
+    }
     p.allowLarge = o.allowLarge;
     return p;
 }

@@ -12,6 +12,7 @@
 
 #include "flights/Events.h"
 #include "host/Renderer.h"
+#include "serve/ServeSettings.h"
 #include "session/Session.h"
 
 namespace sim {
@@ -27,6 +28,8 @@ struct Plan {
         Window,      // --window, replaying the flight
         LiveWindow,  // --live --window
         Live,        // --live with --video or --png, offscreen
+        Serve,       // --serve, replaying the flight, offscreen
+        LiveServe,   // --serve --live, offscreen
     };
     Mode mode = Mode::Sequence;
     SessionSettings session;
@@ -69,6 +72,8 @@ struct Plan {
 
     // What draws the run's frames (--gl).
     host::Renderer gl = host::Renderer::Software;
+    // The panel in web browsers (--serve; the window's runs may have it too).
+    std::optional<ServeSettings> serve;
     // Runs that write more than anyone means go ahead.
     bool allowLarge = false;
     // Commands and events after the run's last frame are warned of (the

@@ -24,10 +24,12 @@ bool Digits(const std::string &s)
     throw AddressError("\"" + text + "\": " + why);
 }
 
-uint16_t Port(const std::string &text, const std::string &port)
+uint16_t Port(const std::string &text, const std::string &port, bool anyPort)
 {
-    const unsigned long value = Digits(port) && port.size() <= 5 ? std::stoul(port) : 0;
-    if (value < 1 || value > 65535) Refuse(text, "the port must be a number from 1 to 65535");
+    const unsigned long value = Digits(port) && port.size() <= 5 ? std::stoul(port) : 65536;
+    if (value < (anyPort ? 0 : 1) || value > 65535)
+        Refuse(text, anyPort ? "the port must be a number from 0 (any free one) to 65535"
+                             : "the port must be a number from 1 to 65535");
     return uint16_t(value);
 }
 
@@ -60,7 +62,7 @@ void StartNetwork()
 #endif
 }
 
-HostPort ParseHostPort(const std::string &text, const std::string &defaultHost, uint16_t defaultPort)
+HostPort ParseHostPort(const std::string &text, const std::string &defaultHost, uint16_t defaultPort, bool anyPort)
 {
     HostPort a{defaultHost, defaultPort};
     std::string port;
@@ -95,8 +97,8 @@ HostPort ParseHostPort(const std::string &text, const std::string &defaultHost, 
             a.host = host;
         }
     }
-    if (portGiven) a.port = Port(text, port);
-    if (a.port == 0) Refuse(text, "no port; expected HOST:PORT");
+    if (portGiven) a.port = Port(text, port, anyPort);
+    if (!portGiven && a.port == 0) Refuse(text, "no port; expected HOST:PORT");
     return a;
 }
 

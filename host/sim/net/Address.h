@@ -1,9 +1,9 @@
 #ifndef OSTREL_SIM_NET_ADDRESS_H
 #define OSTREL_SIM_NET_ADDRESS_H
 // Network addresses as typed on the command line, and IPv4 endpoints. One
-// parser for every option that takes an address (--live HOST[:PORT]): the
-// caller says what may be left out, the host or the port, and what stands
-// in for it. Addresses are checked by the system's inet_pton and names
+// parser for every option that takes an address (--live HOST[:PORT],
+// --serve [ADDR:]PORT): the caller says what may be left out, the host or
+// the port, and what stands in for it. Addresses are checked by the system's inet_pton and names
 // looked up by its getaddrinfo.
 
 #include <cstdint>
@@ -28,8 +28,11 @@ struct AddressError : std::invalid_argument {
 // default host, also :PORT and PORT alone (digits alone are then a port).
 // An empty defaultHost makes the host needed, a defaultPort of 0 the port.
 // Digits and dots are an IPv4 address, never a name ("1.2.3" is refused, not
-// taken as 1.2.0.3); an IPv6 address must be in brackets. Throws AddressError.
-HostPort ParseHostPort(const std::string &text, const std::string &defaultHost, uint16_t defaultPort);
+// taken as 1.2.0.3); an IPv6 address must be in brackets. With anyPort, a
+// port of 0 may be typed: any free port, for a server that says which it
+// took. Throws AddressError.
+HostPort ParseHostPort(const std::string &text, const std::string &defaultHost, uint16_t defaultPort,
+                       bool anyPort = false);
 
 struct Endpoint {
     uint32_t address = 0;  // IPv4, most significant byte first (127.0.0.1 is 0x7f000001)

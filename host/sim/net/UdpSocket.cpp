@@ -113,7 +113,8 @@ void Bind(intptr_t h, const Endpoint &local)
     if (bind(H(h), reinterpret_cast<const sockaddr *>(&a), sizeof a) != 0) Fail("cannot bind UDP " + local.text());
 }
 
-// The IPv4 addresses of this machine's interfaces, loopback first.
+}  // namespace
+
 std::vector<uint32_t> InterfaceAddresses()
 {
     std::vector<uint32_t> out{kLoopbackAddress};
@@ -150,8 +151,6 @@ std::vector<uint32_t> InterfaceAddresses()
         if (std::find(unique.begin(), unique.end(), a) == unique.end()) unique.push_back(a);
     return unique;
 }
-
-}  // namespace
 
 UdpSocket UdpSocket::client() { return bound(Endpoint{}); }
 

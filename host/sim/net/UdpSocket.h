@@ -66,6 +66,9 @@ private:
     std::vector<uint32_t> joined_;
 };
 
+// The IPv4 addresses of this machine's interfaces that are up, loopback first.
+std::vector<uint32_t> InterfaceAddresses();
+
 // Waits at most `milliseconds` for a datagram on any of `sockets`; true when
 // one has one waiting.
 bool WaitReadable(const std::vector<const UdpSocket *> &sockets, int milliseconds);

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <iostream>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "modes/LiveFeed.h"
 #include "modes/Modes.h"
 #include "screen/Contexts.h"
+#include "serve/ServedPanel.h"
 #include "session/Interrupt.h"
 #include "session/Session.h"
 
@@ -80,10 +82,13 @@ struct PreviewInput : PreviewWindow::Events {
 };
 
 // The preview's loop: the flight, or with `live` what X-Plane sends, in
-// real time; `name` titles the window.
+// real time; `name` titles the window. With --serve the web browsers that
+// watch are shown the same frames.
 int RunPreview(const Plan &plan, const Flight &flight, std::vector<Event> events, const std::string &name,
                LiveFeed *live)
 {
+    std::unique_ptr<ServedPanel> served;
+    if (plan.serve) served = std::make_unique<ServedPanel>(*plan.serve, false);
     const std::string keys = WindowKeysHelp(!live);
     AskWindowRenderer(plan.gl);
     auto window = PreviewWindow::Open(plan.session.screenWidth, plan.session.screenHeight,
@@ -103,13 +108,19 @@ int RunPreview(const Plan &plan, const Flight &flight, std::vector<Event> events
     PreviewInput input(session, *window, !live);
     std::cerr << "flyer-sim: keys: " << keys << ", Esc quit\n";
 
+    const std::string replaying = ServedPanel::Replaying(flight.name);
     const auto frame = std::chrono::duration<double>(1.0 / plan.fps);
     const auto started = std::chrono::steady_clock::now();
     auto last = started;
     double t = 0;
     while (!window->closed() && !Interrupted()) {
         if (live) live->publish();
+        if (served) {
+            served->news(live ? live->status() : replaying);
+            served->beforeFrame(session);
+        }
         session.frame(t);
+        if (served) served->afterFrame(session, live ? live->newestArrival(last) : last);
         if (t >= end) {
             if (!plan.screenshot.empty()) {
                 WritePng(plan.screenshot, session.capture());
@@ -128,7 +139,9 @@ int RunPreview(const Plan &plan, const Flight &flight, std::vector<Event> events
         if (!input.paused) t = std::min(end, t + std::chrono::duration<double>(now - last).count());
         last = now;
     }
-    if (live) live->finish(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (live) live->finish(seconds);
+    if (served) served->finish(seconds);
     int code = ReportFailures(session.finish());
     return Interrupted() ? InterruptedExitCode() : code;
 }
