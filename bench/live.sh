@@ -13,13 +13,9 @@ set -euo pipefail
 build=${1:-build/release}
 seconds=${2:-20}
 shift $(( $# > 2 ? 2 : $# ))
+source "$(dirname "$0")/need-built.sh"
+need_built bench/live.sh "$build" flyer-sim ostrel-xplane-stand-in
 sim=$build/flyer-sim stand_in=$build/ostrel-xplane-stand-in
-for p in "$sim" "$stand_in"; do
-  if [[ ! -x $p ]]; then
-    echo "bench/live.sh: no $p; build first (ninja -C $build flyer-sim ostrel-xplane-stand-in)" >&2
-    exit 2
-  fi
-done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/../tests/live/start-stand-in.sh"

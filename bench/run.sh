@@ -10,9 +10,7 @@ set -euo pipefail
 build=${1:-build/release}
 frames=${2:-2000}
 shift $(( $# > 2 ? 2 : $# ))
+source "$(dirname "$0")/need-built.sh"
+need_built bench/run.sh "$build" flyer-sim
 sim="$build/flyer-sim"
-if [[ ! -x $sim ]]; then
-  echo "bench/run.sh: no $sim; build first (ninja -C $build flyer-sim)" >&2
-  exit 2
-fi
 exec "$sim" --frames "$frames" --bench "$@"

@@ -27,13 +27,9 @@ seconds=${2:-15}
 shift $(( $# > 2 ? 2 : $# ))
 extra=()
 if (($#)) && [[ $1 == -- ]]; then shift; extra=("$@"); fi
+source "$(dirname "$0")/need-built.sh"
+need_built bench/serve.sh "$build" flyer-sim ostrel-serve-viewers ostrel-xplane-stand-in
 sim=$build/flyer-sim viewers=$build/ostrel-serve-viewers stand_in=$build/ostrel-xplane-stand-in
-for p in "$sim" "$viewers" "$stand_in"; do
-  if [[ ! -x $p ]]; then
-    echo "bench/serve.sh: no $p; build first (ninja -C $build flyer-sim ostrel-serve-viewers ostrel-xplane-stand-in)" >&2
-    exit 2
-  fi
-done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"

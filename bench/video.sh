@@ -32,13 +32,9 @@ while (($#)); do
   esac
   shift
 done
+source "$(dirname "$0")/need-built.sh"
+need_built bench/video.sh "$build" flyer-sim make-garmin-log
 sim="$build/flyer-sim"
-for tool in "$sim" "$build/make-garmin-log"; do
-  if [[ ! -x $tool ]]; then
-    echo "bench/video.sh: no $tool; build first (ninja -C $build flyer-sim make-garmin-log)" >&2
-    exit 2
-  fi
-done
 if ! command -v ffmpeg >/dev/null; then
   echo "bench/video.sh: needs the ffmpeg program (Debian's ffmpeg)" >&2
   exit 2

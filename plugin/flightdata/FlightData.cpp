@@ -50,8 +50,7 @@ static const FlightDataRow kFlightData[] = {
     {"sim/cockpit2/gauges/indicators/vvi_fpm_pilot", &VertspeedDataRef, &Vertspeed, FD_FLOAT, 0},
     // X-Plane 12 marks magpsi "do not use, replaced" by mag_psi, the heading the
     // instruments show; X-Plane 11 publishes both, X-Plane 10 only magpsi.
-    {"sim/flightmodel/position/mag_psi", &HeadingDataRef, &Heading, FD_FLOAT,
-     "sim/flightmodel/position/magpsi"},
+    {"sim/flightmodel/position/mag_psi", &HeadingDataRef, &Heading, FD_FLOAT, "sim/flightmodel/position/magpsi"},
     {"sim/flightmodel/misc/h_ind", &AltDataRef, &Altitude, FD_FLOAT, 0},
     {"sim/cockpit2/autopilot/heading_dial_deg_mag_pilot", &BugDataRef, &Bug, FD_FLOAT, 0},
     {"sim/flightmodel/position/theta", &PitchDataRef, &Pitch, FD_FLOAT, 0},
