@@ -56,11 +56,11 @@ serve() {
 for panel in GA Glass; do
   switch=()
   [[ $panel == Glass ]] && switch=(--command Switch@0)
-  for n in 1 8; do serve "$panel" "$n" --from 40 --duration $((40 + seconds + 4)) "${switch[@]}"; done
+  for n in 1 8; do serve "$panel" "$n" --from 40 --duration $((40 + seconds + 1)) "${switch[@]}"; done
 done
 
 source "$(dirname "$0")/../tests/live/start-stand-in.sh"
 start_stand_in "$stand_in" "$work/stand-in.txt" --circuit --from 40 --seconds $((seconds + 15))
-serve "GA-live" 1 --live "127.0.0.1:$port" --duration $((seconds + 4))
+serve "GA-live" 1 --live "127.0.0.1:$port" --duration $((seconds + 1))
 wait
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

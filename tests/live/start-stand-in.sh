@@ -12,7 +12,7 @@ start_stand_in() {
   stand_in_pid=$!
   port=
   for _ in $(seq 100); do
-    port=$(sed -n 's/^port //p' "$log")
+    port=$(sed -n 's/^port //p' "$log" 2>/dev/null || true)  # the log may not be there yet
     [[ -n $port ]] && return 0
     sleep 0.05
   done
