@@ -3,7 +3,7 @@
 // An offscreen OpenGL context through EGL, with no display, drawn by the
 // renderer asked for (host/Renderer.h): a graphics card through EGL's device
 // platform, or Mesa's software rasterizer through its surfaceless platform
-// (src/OffscreenEgl.cpp, on the display src/EglDisplays.cpp chooses).
+// (src/gl/OffscreenEgl.cpp, on the display src/gl/EglDisplays.cpp chooses).
 // Desktop OpenGL with the compatibility profile so fixed-function drawing
 // works. Draws into a pbuffer of the given size, or into a framebuffer
 // object when the display offers no pbuffer configurations. Part of
