@@ -1,30 +1,23 @@
 // Viewers of flyer-sim --serve's picture stream for bench/serve.sh: N
-// WebSocket clients on threads of their own, each asking for the picture
-// size a page of W x H device pixels would, reading every picture as fast
-// as it comes for S seconds. Prints, when done,
-//   viewers=N seconds=S pictures_per_s=.. (per viewer, the least and the mean)
-//   bytes_per_s=.. (per viewer, mean)
+// WebSocket clients (tests/serve/StreamViewer.h) on threads of their own,
+// each asking for the picture size a page of W x H device pixels would,
+// reading every picture as fast as it comes for S seconds. Prints, when done,
+//   viewers=N seconds=S pictures_per_s_least=.. pictures_per_s_mean=..
+//     bytes_per_s_mean=..   (per viewer)
 //
 //   ostrel-serve-viewers PORT N SECONDS [W H]
-
-#include <boost/asio.hpp>
-#include <boost/beast/core.hpp>
-#include <boost/beast/websocket.hpp>
-
-#include <sys/socket.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 #include <thread>
 #include <vector>
 
-namespace asio = boost::asio;
-namespace beast = boost::beast;
-namespace websocket = beast::websocket;
-using tcp = asio::ip::tcp;
+#include "StreamViewer.h"
+
 using Clock = std::chrono::steady_clock;
 
 struct Count {
@@ -36,25 +29,18 @@ struct Count {
 static void Watch(int port, double seconds, int w, int h, Count &count)
 {
     try {
-        asio::io_context io;
-        websocket::stream<tcp::socket> ws(io);
-        ws.next_layer().connect(tcp::endpoint(asio::ip::address_v4::loopback(), uint16_t(port)));
-        timeval tv{2, 0};  // a read gives up after 2 s without a message
-        setsockopt(ws.next_layer().native_handle(), SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-        ws.handshake("127.0.0.1:" + std::to_string(port), "/stream");
-        ws.text(true);
-        ws.write(asio::buffer("size " + std::to_string(w) + " " + std::to_string(h)));
+        ostrel::testing::StreamViewer viewer(uint16_t(port), 2);  // a read gives up after 2 s
+        viewer.say("size " + std::to_string(w) + " " + std::to_string(h));
         const auto end = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
-        beast::flat_buffer b;
         while (Clock::now() < end) {
-            b.clear();
-            ws.read(b);
-            if (ws.got_binary()) {
+            bool text = false;
+            const std::string m = viewer.next(&text);
+            if (!text) {
                 ++count.pictures;
-                count.bytes += (long long)b.size();
+                count.bytes += (long long)m.size();
             }
         }
-        ws.close(websocket::close_code::normal);
+        viewer.close();
     } catch (const std::exception &e) {
         count.error = e.what();
     }
@@ -69,7 +55,7 @@ int main(int argc, char **argv)
     const int port = std::atoi(argv[1]), n = std::atoi(argv[2]);
     const double seconds = std::atof(argv[3]);
     const int w = argc == 6 ? std::atoi(argv[4]) : 2048, h = argc == 6 ? std::atoi(argv[5]) : 1400;
-    if (port <= 0 || n <= 0 || n > 64 || !(seconds > 0 && seconds <= 600)) {
+    if (port <= 0 || port > 65535 || n <= 0 || n > 64 || !(seconds > 0 && seconds <= 600)) {
         std::fprintf(stderr, "ostrel-serve-viewers: PORT, 1..64 viewers, 0..600 seconds\n");
         return 2;
     }

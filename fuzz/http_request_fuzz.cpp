@@ -12,6 +12,7 @@
 
 #include "Page.h"
 #include "Requests.h"
+#include "SizeMessage.h"
 #include "host/PanelInterface.h"
 
 using namespace sim::web;

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "web/Requests.h"
+#include "web/SizeMessage.h"
 
 namespace sim::serve {
 

@@ -1,5 +1,7 @@
 #include "PanelServer.h"
 
+#include "Requests.h"
+
 #include <boost/asio.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "Requests.h"
+#include "SizeMessage.h"
 
 namespace sim::web {
 

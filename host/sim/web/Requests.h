@@ -8,7 +8,6 @@
 #include <boost/beast/http.hpp>
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,13 +46,6 @@ Response Answer(const Request &request, const Route &route);
 Response Refusal(http::status why, unsigned version = 11);
 // The status for a parser's error: 431, 413 or 400.
 http::status RefusalFor(const boost::system::error_code &error);
-
-// The picture size a page asks for in a "size W H" message on the stream,
-// in its device pixels; none for anything else.
-struct PictureSize {
-    int width = 0, height = 0;
-};
-std::optional<PictureSize> ParseSizeMessage(std::string_view text);
 
 }  // namespace sim::web
 
