@@ -26,7 +26,8 @@ struct EncoderFigures {
 
 class PictureEncoder {
 public:
-    explicit PictureEncoder(web::PanelServer &server, int quality = 90);
+    // `quality`: JPEG quality, 1..100 (ServedPanel.cpp says which and why).
+    PictureEncoder(web::PanelServer &server, int quality);
     ~PictureEncoder();
     PictureEncoder(const PictureEncoder &) = delete;
     PictureEncoder &operator=(const PictureEncoder &) = delete;
